@@ -1,0 +1,53 @@
+#include "dialog_answerer.h"
+
+namespace sw::test {
+
+static thread_local DialogAnswerer* current = nullptr;
+
+std::string WindowText(HWND h) {
+  char buf[4096] = "";
+  GetWindowTextA(h, buf, sizeof buf);
+  return buf;
+}
+
+DialogAnswerer::DialogAnswerer() {
+  previous_ = current;
+  current = this;
+  hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+}
+
+DialogAnswerer::~DialogAnswerer() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+  current = previous_;
+}
+
+LRESULT CALLBACK DialogAnswerer::CbtProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE && current) current->OnActivate(reinterpret_cast<HWND>(wp));
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void DialogAnswerer::OnActivate(HWND h) {
+  char cls[64] = "";
+  GetClassNameA(h, cls, sizeof cls);
+  if (!classes_.count(cls) || handled_.count(h)) return;
+  handled_.insert(h);
+
+  SeenDialog seen;
+  seen.caption = WindowText(h);
+  if (HWND text = GetDlgItem(h, 0xFFFF)) seen.text = WindowText(text);
+
+  int button = handler_ ? handler_(h) : 0;
+  if (button == 0) {
+    if (answers_.empty()) {
+      button = IDOK;
+    } else {
+      button = answers_.front();
+      answers_.pop_front();
+    }
+  }
+  seen.answer = button;
+  seen_.push_back(seen);
+  if (button > 0) PostMessageA(h, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
+
+}  // namespace sw::test

@@ -1,0 +1,9 @@
+// The main of every test program: no error boxes from the system, then GoogleTest.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
