@@ -16,7 +16,7 @@ set(SW_MANIFEST_DIR ${CMAKE_BINARY_DIR}/manifest)
 file(MAKE_DIRECTORY ${SW_MANIFEST_DIR})
 
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600 NOMINMAX STRICT)
-add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers -Wno-cast-function-type
                     -ffunction-sections -fdata-sections
                     $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
 if(NOT CMAKE_BUILD_TYPE)
@@ -76,4 +76,19 @@ function(sw_add_test name)
   if(T_ENV)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENV}")
   endif()
+endfunction()
+
+# sw_copy_beside(target file_target...)
+# Keeps copies of built files (DLLs, programs) beside a test program, refreshed whenever they
+# are rebuilt, so the test loads them by name as the real programs do.
+function(sw_copy_beside target)
+  foreach(dep ${ARGN})
+    set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_${dep}.copied)
+    add_custom_command(OUTPUT ${stamp}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${dep}> $<TARGET_FILE_DIR:${target}>
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS ${dep} $<TARGET_FILE:${dep}>)
+    add_custom_target(${target}_copy_${dep} ALL DEPENDS ${stamp})
+    add_dependencies(${target} ${target}_copy_${dep})
+  endforeach()
 endfunction()
