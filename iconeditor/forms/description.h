@@ -1,0 +1,100 @@
+// Form descriptions: a readable text embedded in the program as a resource of type "FORM".
+//
+//   Form MainForm {
+//     Caption = "Zonware Icon Editor"     strings in double quotes ("" inside is one quote)
+//     Width = 640                          numbers, decimal or 0x hexadecimal, may be negative
+//     Align = Bottom                       identifiers (enumerations, True/False, colour names)
+//     OnCreate = FormCreate                events: the name of a handler of the form class
+//     Panel ToolPanel {                    a child component: class, name, then its block
+//       ...
+//     }
+//   }
+//   '#' starts a comment that runs to the end of the line.
+//
+// A form class declares one name table: its component fields and its handlers, each listed once
+// by name (ZW_FIELD, ZW_HANDLER). Every name in a description must resolve: an unknown class,
+// property, value, event or handler, a handler of the wrong kind for its event, or a field
+// without its component is an error, reported at start with its line.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "component.h"
+
+namespace zw {
+
+class Form;
+
+struct DescNode {
+  std::string className, name;
+  int line = 0;
+  struct Prop {
+    std::string name;
+    PropValue value;
+    int line = 0;
+  };
+  std::vector<Prop> props;
+  std::vector<DescNode> children;
+};
+
+// Parses a description; on a syntax error returns false with "line N: ..." in *error.
+bool ParseDescription(const std::string& text, DescNode& root, std::string* error);
+
+// Component classes known to descriptions.
+using ComponentFactory = std::function<std::unique_ptr<Component>()>;
+void RegisterComponentClass(const std::string& className, ComponentFactory f);
+std::unique_ptr<Component> CreateComponent(const std::string& className);
+template <class T> void RegisterClass(const std::string& n) {
+  RegisterComponentClass(n, [] { return std::unique_ptr<Component>(new T); });
+}
+// Registers the layer's own classes (Panel, Button, Label, ...). Called by Form::Load.
+void RegisterStandardClasses();
+
+// One entry of a form class's name table.
+struct TableEntry {
+  std::string name;
+  // A handler: binds itself to the event slot for this form; false when the kinds differ.
+  std::function<bool(Form*, EventSlot)> bind;
+  // A field: stores the component in the form's member; false when its class differs.
+  std::function<bool(Form*, Component*)> assign;
+};
+struct FormTable {
+  std::vector<TableEntry> entries;
+  FormTable(std::initializer_list<TableEntry> e) : entries(e) {}
+  const TableEntry* Find(const std::string& n) const;
+};
+
+template <class F, class... A>
+TableEntry Handler(const char* name, void (F::*m)(Component*, A...)) {
+  using Fn = std::function<void(Component*, A...)>;
+  return TableEntry{name,
+                    [m](Form* f, EventSlot slot) {
+                      auto* p = std::get_if<Fn*>(&slot);
+                      if (!p) return false;
+                      F* self = static_cast<F*>(f);
+                      **p = [self, m](Component* s, A... a) { (self->*m)(s, a...); };
+                      return true;
+                    },
+                    nullptr};
+}
+
+template <class F, class T>
+TableEntry Field(const char* name, T* F::*member) {
+  return TableEntry{name, nullptr, [member](Form* f, Component* c) {
+                      T* t = dynamic_cast<T*>(c);
+                      if (!t) return false;
+                      static_cast<F*>(f)->*member = t;
+                      return true;
+                    }};
+}
+
+#define ZW_HANDLER(Class, name) ::zw::Handler(#name, &Class::name)
+#define ZW_FIELD(Class, name) ::zw::Field(#name, &Class::name)
+
+// Builds the components of a parsed description into a form; returns the errors.
+std::vector<std::string> BuildForm(Form& form, const DescNode& root, const FormTable& table,
+                                   std::vector<std::unique_ptr<Component>>& out);
+
+}  // namespace zw
