@@ -12,5 +12,5 @@ for arch in "${archs[@]}"; do
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" >/dev/null
   fi
   echo "Building $arch"
-  cmake --build "$dir"
+  cmake --build "$dir" -- --quiet
 done
