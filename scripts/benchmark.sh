@@ -19,6 +19,4 @@ run_all() {
     (cd "$(dirname "$b")" && "$SW_WINE" "$b") || echo "(exit code $?)"
   done
 }
-export -f run_all
-export benches_list="${benches[*]}"
 "$root/scripts/session.sh" "$arch" "$dir" bash -c "$(declare -p benches arch); $(declare -f run_all); run_all"
