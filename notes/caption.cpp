@@ -1,0 +1,135 @@
+#include "caption.h"
+
+#include <cstring>
+
+namespace quill {
+namespace {
+
+// The window's DC for the duration of a paint.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND h) : h_(h), dc_(GetWindowDC(h)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(h_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND h_;
+  HDC dc_;
+};
+
+void Fill(HDC dc, int l, int t, int r, int b, HBRUSH brush) {
+  RECT rc{l, t, r, b};
+  FillRect(dc, &rc, brush);
+}
+
+int WindowWidth(HWND h) {
+  RECT rc{};
+  GetWindowRect(h, &rc);
+  return rc.right - rc.left;
+}
+
+void DrawArrow(HDC dc, const NoteTable& t, bool left, HBRUSH outline, HBRUSH inside) {
+  int c = ArrowCentre(t);
+  if (left) {
+    int l = t.leftArrow.left;
+    for (int i = 0; i < 8; ++i) Fill(dc, l + i - 1, c - i, l + i, c + i, outline);
+    Fill(dc, l + 7, c - 8, l + 11, c + 8, outline);
+    for (int i = 0; i < 7; ++i) Fill(dc, l + i, c - i, l + i + 1, c + i, inside);
+    Fill(dc, l + 7, c - 7, l + 10, c + 7, inside);
+  } else {
+    int r = t.rightArrow.right;
+    for (int i = 0; i < 8; ++i) Fill(dc, r - i, c - i, r - i + 1, c + i, outline);
+    Fill(dc, r - 11, c - 8, r - 7, c + 8, outline);
+    for (int i = 0; i < 7; ++i) Fill(dc, r - i - 1, c - i, r - i, c + i, inside);
+    Fill(dc, r - 10, c - 7, r - 7, c + 7, inside);
+  }
+}
+
+void DrawTitle(HDC dc, const NoteTable& t, const NoteRecord& r) {
+  const char* title = r.titles[r.page];
+  int length = int(strnlen(title, kField));
+  HGDIOBJ old = SelectObject(dc, t.captionFont.Get());
+  SIZE size{};
+  GetTextExtentPoint32A(dc, title, length, &size);
+  int a = t.leftArrow.left + 16;
+  int b = t.rightArrow.right - 18;
+  SetTextColor(dc, t.colors.text);
+  SetBkColor(dc, t.colors.shade);
+  SetBkMode(dc, OPAQUE);
+  TextOutA(dc, a + (b - a) / 2 - size.cx / 2, ArrowCentre(t) - 7, title, length);
+  SelectObject(dc, old);
+}
+
+}  // namespace
+
+bool InLeftArrow(const NoteTable& t, POINT p) { return PtInRect(&t.leftArrow, p); }
+bool InRightArrow(const NoteTable& t, POINT p) { return PtInRect(&t.rightArrow, p); }
+
+bool InTitleBand(const NoteTable& t, POINT p) {
+  return p.y >= t.leftArrow.top - t.captionHeight + 20 &&
+         p.y <= t.captionHeight + t.leftArrow.bottom - 20 && p.x >= t.leftArrow.left &&
+         p.x <= t.rightArrow.right;
+}
+
+void UpdateRightArrow(NoteTable& t, int clientWidth) {
+  int offset = clientWidth - 64;
+  if (t.fussSize) offset /= 2;
+  if (offset < 0) offset = 20;
+  int l = t.leftArrow.left;
+  t.rightArrow = {l + offset, t.leftArrow.top, l + offset + 11, t.leftArrow.bottom};
+}
+
+int ArrowCentre(const NoteTable& t) { return t.leftArrow.top + t.captionHeight / 2 - 2; }
+
+void PaintCaption(NoteTable& t, NoteRecord& r) {
+  WindowDc dc(r.window);
+  if (!dc.Get()) return;
+  RECT wr{};
+  GetWindowRect(r.window, &wr);
+  int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  int ch = t.captionHeight, bw = t.buttonWidth, bh = t.buttonHeight;
+  HBRUSH shade = t.shadeBrush.Get();
+  RECT frame{0, 0, w, h};
+  FrameRect(dc.Get(), &frame, shade);
+  Fill(dc.Get(), 2, 2, w - 4 - bw, ch + 3, shade);
+  Fill(dc.Get(), w - 6, 2, w - 2, ch + 3, shade);
+  Fill(dc.Get(), w - 4 - bw, 2, w - 6, 5, shade);
+  Fill(dc.Get(), w - 4 - bw, bh + 2, w - 6, ch + 3, shade);
+  int s = ch / 2 - 2;
+  Fill(dc.Get(), s, s, ch / 2 + 6, ch / 2 + 6, t.squareBrush[IndexOf(t, r)].Get());
+  DrawArrow(dc.Get(), t, true, t.darkBrush.Get(), t.lightBrush.Get());
+  if (w > 150) DrawTitle(dc.Get(), t, r);
+  DrawArrow(dc.Get(), t, false, t.darkBrush.Get(), t.lightBrush.Get());
+}
+
+void PaintArrow(NoteTable& t, NoteRecord& r, bool left, bool pressed) {
+  WindowDc dc(r.window);
+  if (!dc.Get()) return;
+  DrawArrow(dc.Get(), t, left, t.darkBrush.Get(), pressed ? t.darkBrush.Get() : t.lightBrush.Get());
+}
+
+void RedrawTitle(NoteTable& t, NoteRecord& r) {
+  WindowDc dc(r.window);
+  if (!dc.Get()) return;
+  Fill(dc.Get(), t.leftArrow.right + 1, t.leftArrow.top, t.rightArrow.left - 1,
+       t.leftArrow.bottom + 2, t.shadeBrush.Get());
+  DrawTitle(dc.Get(), t, r);
+}
+
+void RepaintCloseStrips(NoteTable& t, NoteRecord& r) {
+  WindowDc dc(r.window);
+  if (!dc.Get()) return;
+  int w = WindowWidth(r.window);
+  int ch = t.captionHeight, bw = t.buttonWidth, bh = t.buttonHeight;
+  HBRUSH shade = t.shadeBrush.Get();
+  Fill(dc.Get(), w - 6 - bw, 2, w - 4 - bw, ch + 3, shade);
+  Fill(dc.Get(), w - 6, 2, w - 2, ch + 3, shade);
+  Fill(dc.Get(), w - 4 - bw, 2, w - 6, 5, shade);
+  Fill(dc.Get(), w - 4 - bw, bh + 2, w - 6, ch + 3, shade);
+}
+
+}  // namespace quill

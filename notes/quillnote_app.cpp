@@ -1,0 +1,114 @@
+#include "quillnote_app.h"
+
+#include <cstring>
+
+#include "alarms.h"
+#include "note_lifecycle.h"
+#include "note_settings.h"
+#include "note_storage.h"
+#include "note_window.h"
+#include "quill_ids.h"
+
+namespace quill {
+
+CommandLineResult SettingsNameFromCommandLine(const char* commandLine, std::string* name) {
+  std::string s = commandLine ? commandLine : "";
+  size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
+  s = b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+  if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
+  if (s.empty()) return CommandLineResult::Default;
+  if (s.size() >= size_t(kSettingsNameSize)) return CommandLineResult::TooLong;
+  *name = s;
+  return CommandLineResult::Named;
+}
+
+bool StartNotes(NoteTable& t) {
+  if (t.store.path.empty()) SetSettingsFile(t, t.settingsFile);
+  if (FindWindowA(kNoteKinds[0].windowClass, kNoteKinds[0].title)) return false;
+
+  int32_t v = 0;
+  if (ReadSettingNumber(t, "Quill", "PageSize", &v, 16) && v > 0) t.pageSize = uint32_t(v);
+  t.fussSize = !ReadSetting(t, "Quill", "FussSize", 16).empty();
+  t.vscroll = !ReadSetting(t, "Quill", "VSCROLL", 16).empty();
+  AllocateBuffers(t);
+  t.toolWindow = ReadSettingNumber(t, "Quill", "ToolWindow", &v, int(t.pageSize)) && v != 0;
+
+  InitDisplay(t);
+  RegisterNoteClasses(t);
+  t.accel = LoadAcceleratorsA(t.instance, "MyAccel");
+
+  bool alarm = ScanAlarms(t);
+  CreateNote(t, 0);
+  for (int i = 1; i < kNoteCount; ++i) {
+    if (alarm && t.alarm.note == i) {
+      CreateNote(t, i);
+      continue;
+    }
+    if (!IsBlankText(ReadNoteValue(t, kNoteKinds[i].section, "Text0"))) CreateNote(t, i);
+  }
+  if (alarm) PresentAlarm(t, false);
+  SetTimer(t.notes[0].window, TIMER_SAVE, 60000, nullptr);
+  t.startupDone = true;
+  return true;
+}
+
+void RunMessageLoop(NoteTable& t) {
+  MSG msg;
+  for (;;) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_QUIT) break;
+    HWND active = GetActiveWindow();
+    NoteRecord* note = ActiveNote(t);
+    if (note && t.accel && TranslateAcceleratorA(active, t.accel, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void ShutdownNotes(NoteTable& t) {
+  t.exiting = true;
+  for (NoteRecord& r : t.notes) {
+    if (!r.inUse) continue;
+    SaveNote(t, r);
+    if (&r == &t.notes[0]) KillTimer(r.window, TIMER_SAVE);
+    TeardownNote(t, r);
+  }
+  DestroyAllNotes(t);
+  t.captionFont.Reset();
+  t.backBrush.Reset();
+  t.shadeBrush.Reset();
+  t.darkBrush.Reset();
+  t.lightBrush.Reset();
+  for (auto& b : t.squareBrush) b.Reset();
+  UnregisterNoteClasses(t);
+  if (t.accel) DestroyAcceleratorTable(t.accel);
+  t.accel = nullptr;
+  WriteSettingNumber(t, "Quill", "PageSize", long(t.pageSize));
+  FlushSettings(t);
+  t.editBuffer = {};
+  t.storeBuffer = {};
+}
+
+int RunQuillnote(HINSTANCE instance, const char* commandLine) {
+  static NoteTable table;  // the program's one state, alive until the process ends
+  NoteTable& t = table;
+  t.instance = instance;
+  std::string name = "QUILL.INI";
+  if (SettingsNameFromCommandLine(commandLine, &name) == CommandLineResult::TooLong) {
+    MessageBoxA(nullptr,
+                "The settings file name on the command line is longer than 15 characters.\n"
+                "Quillnote does not start.",
+                "Quillnote", MB_OK | MB_ICONSTOP);
+    return 1;
+  }
+  SetSettingsFile(t, name);
+  if (!StartNotes(t)) return 0;
+  RunMessageLoop(t);
+  ShutdownNotes(t);
+  return 0;
+}
+
+}  // namespace quill

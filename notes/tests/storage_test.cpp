@@ -1,0 +1,138 @@
+// Values kept through the settings file and the store, buffers, command line, text files.
+#include <gtest/gtest.h>
+
+#include "note_settings.h"
+#include "note_storage.h"
+#include "quillnote_app.h"
+#include "temp_dir.h"
+#include "test_notes.h"
+#include "text_files.h"
+
+namespace quill::test {
+namespace {
+
+TEST(SettingsTest, NumbersReadAsSignAndDigits) {
+  EXPECT_EQ(ParseNumber("  42"), 42);
+  EXPECT_EQ(ParseNumber("-17x"), -17);
+  EXPECT_EQ(ParseNumber("+5"), 5);
+  EXPECT_EQ(ParseNumber("abc"), 0);
+  EXPECT_EQ(ParseNumber(""), 0);
+  EXPECT_EQ(ParseNumber("99999999999"), INT32_MAX);
+}
+
+TEST(CommandLineTest, SettingsNameIsTrimmedAndRefusedWhenTooLong) {
+  std::string name = "QUILL.INI";
+  EXPECT_EQ(SettingsNameFromCommandLine("", &name), CommandLineResult::Default);
+  EXPECT_EQ(SettingsNameFromCommandLine("   ", &name), CommandLineResult::Default);
+  EXPECT_EQ(name, "QUILL.INI");
+  EXPECT_EQ(SettingsNameFromCommandLine(" \"WORK.INI\" ", &name), CommandLineResult::Named);
+  EXPECT_EQ(name, "WORK.INI");
+  EXPECT_EQ(SettingsNameFromCommandLine("ABCDEFGHIJK.INI", &name), CommandLineResult::Named);
+  EXPECT_EQ(SettingsNameFromCommandLine("ABCDEFGHIJKL.INI", &name), CommandLineResult::TooLong);
+  EXPECT_EQ(name, "ABCDEFGHIJK.INI");
+  NoteTable t;
+  EXPECT_FALSE(SetSettingsFile(t, "ABCDEFGHIJKL.INI"));
+  EXPECT_STREQ(t.settingsFile, "QUILL.INI");
+}
+
+TEST(TextFileTest, DefaultExtensionOnlyWhenTheLastComponentHasNone) {
+  auto with = [](const char* in) {
+    char p[kField];
+    lstrcpynA(p, in, kField);
+    AddDefaultExtension(p, kField);
+    return std::string(p);
+  };
+  EXPECT_EQ(with("C:\\notes\\list"), "C:\\notes\\list.TXT");
+  EXPECT_EQ(with("C:\\notes\\list.md"), "C:\\notes\\list.md");
+  EXPECT_EQ(with("C:\\my.dir\\list"), "C:\\my.dir\\list.TXT");
+  EXPECT_EQ(with("C:list"), "C:list.TXT");
+  std::string full(kField - 2, 'a');  // no room left: unchanged, never overrun
+  EXPECT_EQ(with(full.c_str()), full);
+}
+
+using StorageTest = NotesTest;
+
+TEST_F(StorageTest, SettingsValueWinsUntilThePageIsNextWritten) {
+  ASSERT_TRUE(WriteNoteValue(t, "Quill", "Text0", "from store"));
+  EXPECT_EQ(ReadNoteValue(t, "Quill", "Text0"), "from store");
+  Set("Quill", "Text0", "from settings");
+  EXPECT_EQ(ReadNoteValue(t, "Quill", "Text0"), "from settings");
+  ASSERT_TRUE(WriteNoteValue(t, "Quill", "Text0", "written"));
+  EXPECT_EQ(Get("Quill", "Text0"), "");
+  EXPECT_EQ(ReadNoteValue(t, "Quill", "Text0"), "written");
+  ASSERT_TRUE(WriteNoteValue(t, "Quill", "Text0", ""));
+  EXPECT_EQ(ReadNoteValue(t, "Quill", "Text0"), "");
+  EXPECT_TRUE(ReadStoreRecords(t.store).empty());
+}
+
+TEST_F(StorageTest, DeletingANoteRemovesItsSectionAndRecordsOnly) {
+  Set("Quill Green", "TopMost", "0");
+  Set("Quill", "TopMost", "1");
+  WriteNoteValue(t, "Quill Green", "Text0", "g0");
+  WriteNoteValue(t, "Quill Green", "Text5", "g5");
+  WriteNoteValue(t, "Quill", "Text0", "main");
+  DeleteNoteValues(t, "Quill Green");
+  EXPECT_EQ(Get("Quill Green", "TopMost"), "");
+  EXPECT_EQ(Get("Quill", "TopMost"), "1");
+  auto records = ReadStoreRecords(t.store);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].first, "Quill_Text0");
+}
+
+TEST_F(StorageTest, BuffersGrowByKilobytesAndStoredLongTextsGrowPageSize) {
+  EXPECT_TRUE(EnsureTextCapacity(t, 2027));
+  EXPECT_FALSE(EnsureTextCapacity(t, 2028));
+  EXPECT_EQ(t.pageSize, 3072u);
+  EXPECT_EQ(t.editBuffer.size(), 3072u);
+  // A store made elsewhere may hold a text longer than our buffers: it is read whole.
+  std::string big(10000, 'q');
+  ASSERT_TRUE(RewriteStore(t.store, "Quill_Text3", false, big, 64));
+  EXPECT_EQ(ReadNoteValue(t, "Quill", "Text3"), big);
+  EXPECT_GT(t.pageSize, big.size() + 20);
+}
+
+TEST_F(StorageTest, TextFilesLoadIntoTheSelectionAndSaveAsTyped) {
+  Set("Quill", "ShowStartup", "0");
+  Start();
+  sw::test::TempDir dir;
+  std::string in = dir.Write("in.txt", "line 1\r\nline 2");
+  SetWindowTextA(Edit(0), "[]");
+  SendMessageA(Edit(0), EM_SETSEL, 1, 1);
+  ASSERT_TRUE(InsertTextFile(t, t.notes[0].window, in.c_str()));
+  EXPECT_EQ(EditText(0), "[line 1\r\nline 2]");
+  EXPECT_FALSE(InsertTextFile(t, t.notes[0].window, dir.File("missing.txt").c_str()));
+  ASSERT_TRUE(WriteTextFile(t, t.notes[0].window, dir.File("out.txt").c_str()));
+  std::string out;
+  ASSERT_TRUE(sw::test::ReadFileBytes(dir.File("out.txt"), &out));
+  EXPECT_EQ(out, "[line 1\r\nline 2]");
+}
+
+TEST_F(StorageTest, SaveNoteWritesSettingsAndThePage) {
+  Set("Quill", "ShowStartup", "0");
+  Start();
+  NoteRecord& r = t.notes[0];
+  SetWindowTextA(Edit(0), "hello\r\n\tworld\xA3");
+  r.shownSinceSave = false;
+  SaveNote(t, r);
+  EXPECT_EQ(Get("Quill", "PosX"), "");  // not shown since the last save
+  EXPECT_EQ(Get("Quill", "TopMost"), "1");
+  EXPECT_EQ(Get("Quill", "lfHeight"), "16");
+  EXPECT_EQ(Get("Quill", "lfWeight"), "400");
+  EXPECT_EQ(Get("Quill", "ShowStartup"), "0");
+  EXPECT_EQ(Get("Quill", "OneTray"), "0");
+  EXPECT_EQ(Get("Quill", "Title0"), "Page 1");
+  EXPECT_EQ(Get("Quill", "PageSize"), "2048");
+  std::string v;
+  ASSERT_TRUE(ReadStoreValue(t.store, "Quill_Text0", &v));
+  EXPECT_EQ(v, "hello\xA3 world\xFF");
+  SendMessageA(r.window, WM_COMMAND, 201, 0);  // Open
+  SetWindowPos(r.window, nullptr, 30, 40, 220, 180, SWP_NOZORDER | SWP_NOACTIVATE);
+  SaveNote(t, r);
+  EXPECT_EQ(Get("Quill", "PosX"), "30");
+  EXPECT_EQ(Get("Quill", "SizeY"), "180");
+  EXPECT_EQ(Get("Quill", "Page"), "0");
+  EXPECT_FALSE(r.shownSinceSave);
+}
+
+}  // namespace
+}  // namespace quill::test
