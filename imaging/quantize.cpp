@@ -17,25 +17,42 @@ const RGBQUAD kStandard[16] = {
 
 inline uint32_t Key(uint8_t b, uint8_t g, uint8_t r) { return b | (g << 8) | (uint32_t(r) << 16); }
 
-// Nearest palette entry by squared distance (lowest index on ties), with a direct-mapped cache.
+// Nearest palette entry by squared distance (lowest index on ties). The entries are searched in
+// order of green outwards from the colour's green, stopping once green alone is farther than
+// the best match; results are kept in a direct-mapped cache.
 class NearestColour {
  public:
   explicit NearestColour(const std::vector<RGBQUAD>& pal) : pal_(pal) {
     std::fill(std::begin(keys_), std::end(keys_), 0xFFFFFFFFu);
+    for (size_t i = 0; i < pal.size(); ++i) order_.push_back(uint8_t(i));
+    std::stable_sort(order_.begin(), order_.end(),
+                     [&](uint8_t a, uint8_t b) { return pal[a].rgbGreen < pal[b].rgbGreen; });
   }
   uint8_t Find(uint8_t b, uint8_t g, uint8_t r) {
     const uint32_t k = Key(b, g, r);
-    const uint32_t slot = ((k * 2654435761u) >> 20) & (kSlots - 1);
+    const uint32_t slot = ((k * 2654435761u) >> 16) & (kSlots - 1);
     if (keys_[slot] == k) return values_[slot];
-    int best = 0;
-    int bestD = 1 << 30;
-    for (size_t i = 0; i < pal_.size(); ++i) {
+    const int n = int(order_.size());
+    int hi = int(std::lower_bound(order_.begin(), order_.end(), g,
+                                  [&](uint8_t i, uint8_t v) { return pal_[i].rgbGreen < v; }) -
+                 order_.begin());
+    int lo = hi - 1;
+    int best = 0, bestD = 1 << 30;
+    auto consider = [&](int i) {
       const int db = int(pal_[i].rgbBlue) - b, dg = int(pal_[i].rgbGreen) - g, dr = int(pal_[i].rgbRed) - r;
       const int d = db * db + dg * dg + dr * dr;
-      if (d < bestD) {
-        bestD = d;
-        best = int(i);
-        if (d == 0) break;
+      if (d < bestD || (d == bestD && i < best)) bestD = d, best = i;
+    };
+    while (lo >= 0 || hi < n) {
+      if (hi < n) {
+        const int dg = int(pal_[order_[hi]].rgbGreen) - g;
+        if (dg * dg > bestD) hi = n;
+        else consider(order_[hi++]);
+      }
+      if (lo >= 0) {
+        const int dg = int(pal_[order_[lo]].rgbGreen) - g;
+        if (dg * dg > bestD) lo = -1;
+        else consider(order_[lo--]);
       }
     }
     keys_[slot] = k;
@@ -44,8 +61,9 @@ class NearestColour {
   }
 
  private:
-  static constexpr uint32_t kSlots = 4096;
+  static constexpr uint32_t kSlots = 1 << 14;
   const std::vector<RGBQUAD>& pal_;
+  std::vector<uint8_t> order_;
   uint32_t keys_[kSlots];
   uint8_t values_[kSlots];
 };
@@ -62,22 +80,27 @@ inline void PixelColour(const Picture& pic, const uint8_t* row, int32_t x, int* 
   }
 }
 
+// The picture's distinct colours in order of first appearance, stopping at `limit` + 1.
 std::vector<RGBQUAD> ExactPalette(const Picture& pic, size_t limit) {
-  std::vector<uint32_t> seen;
-  for (int32_t y = 0; y < pic.height && seen.size() <= limit; ++y) {
+  constexpr uint32_t kEmpty = 0xFFFFFFFFu, kSlots = 4096;  // never more than half full
+  std::vector<uint32_t> table(kSlots, kEmpty);
+  std::vector<RGBQUAD> out;
+  uint32_t last = kEmpty;
+  for (int32_t y = 0; y < pic.height && out.size() <= limit; ++y) {
     const uint8_t* row = pic.Row(y);
-    for (int32_t x = 0; x < pic.width; ++x) {
+    for (int32_t x = 0; x < pic.width && out.size() <= limit; ++x) {
       int c[3];
       PixelColour(pic, row, x, c);
       const uint32_t k = Key(uint8_t(c[0]), uint8_t(c[1]), uint8_t(c[2]));
-      if (std::find(seen.begin(), seen.end(), k) == seen.end()) {
-        seen.push_back(k);
-        if (seen.size() > limit) break;
-      }
+      if (k == last) continue;
+      last = k;
+      uint32_t slot = (k * 2654435761u) >> 20;
+      while (table[slot] != kEmpty && table[slot] != k) slot = (slot + 1) & (kSlots - 1);
+      if (table[slot] == k) continue;
+      table[slot] = k;
+      out.push_back(RGBQUAD{uint8_t(c[0]), uint8_t(c[1]), uint8_t(c[2]), 0});
     }
   }
-  std::vector<RGBQUAD> out;
-  for (uint32_t k : seen) out.push_back(RGBQUAD{uint8_t(k), uint8_t(k >> 8), uint8_t(k >> 16), 0});
   return out;
 }
 
