@@ -1,0 +1,45 @@
+#include "file_search.h"
+
+#include <windows.h>
+
+namespace install {
+
+namespace {
+// Closes a search handle however the search ends.
+struct SearchHandle {
+  HANDLE h;
+  ~SearchHandle() {
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  }
+};
+}  // namespace
+
+std::vector<std::string> FindFiles(const std::string& dir, const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd{};
+  SearchHandle search{FindFirstFileA((dir + "\\" + pattern).c_str(), &fd)};
+  if (search.h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
+  } while (FindNextFileA(search.h, &fd));
+  return names;
+}
+
+std::string WithoutTrailingBackslash(const std::string& path) {
+  if (!path.empty() && path.back() == '\\') return path.substr(0, path.size() - 1);
+  return path;
+}
+
+std::string ParentOf(const std::string& path) {
+  size_t pos = path.find_last_of('\\');
+  return pos == std::string::npos ? std::string() : path.substr(0, pos);
+}
+
+std::string LowerCase(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+}  // namespace install

@@ -1,0 +1,13 @@
+// Install.exe: the installation dialog, or the silent installation with /S.
+#include <windows.h>
+
+#include "main_dialog.h"
+#include "silent.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  install::InstallerEnvironment env = install::InstallerEnvironment::Real();
+  install::CommandLine options = install::ParseCommandLine(commandLine ? commandLine : "");
+  if (options.silent) return install::RunSilent(options, env);
+  install::RunMainDialog(instance, env);
+  return 0;
+}

@@ -1,0 +1,53 @@
+#include "installer.h"
+
+#include <windows.h>
+
+#include "file_groups.h"
+#include "file_search.h"
+#include "languages.h"
+
+namespace install {
+
+InstallerEnvironment InstallerEnvironment::Real() {
+  InstallerEnvironment env;
+  char dir[MAX_PATH] = {};
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, dir);
+  env.medium = WithoutTrailingBackslash(n > 0 && n < MAX_PATH ? dir : ".");
+  env.startProgram = [](const std::string& command) {
+    return WinExec(command.c_str(), SW_SHOWNORMAL);
+  };
+  return env;
+}
+
+std::string TargetFromInput(const std::string& text) {
+  return WithoutTrailingBackslash(text.substr(0, kMaxTargetLength));
+}
+
+InstallReport InstallFilesAndSettings(const InstallerEnvironment& env, const std::string& target,
+                                      int language) {
+  InstallReport report;
+  CopyFileGroups(env.medium, target, report);
+  WriteInitialSettings(env.settings, target, language, report);
+  return report;
+}
+
+void CreateProgramItems(const InstallerEnvironment& env, const std::string& target, bool startUp) {
+  const std::string program = target + "\\Kurvo.exe";
+  if (startUp) {
+    CreateProgramGroup(env.shell, "StartUp");
+    AddProgramItem(env.shell, program, "Strokewise 32-bit");
+  }
+  CreateProgramGroup(env.shell, "Strokewise");
+  AddProgramItem(env.shell, program, "Strokewise 32-bit");
+  // A shell that takes only a program file as an item's command gets the text file itself,
+  // which it opens with its editor.
+  if (!AddProgramItem(env.shell, "Notepad " + target + "\\Liesmich.txt", "Lies mich")) {
+    AddProgramItem(env.shell, target + "\\Liesmich.txt", "Lies mich");
+  }
+}
+
+std::string WizardCommand(const std::string& target, int language) {
+  return target + "\\system\\kvowiz.exe qcks_" + LanguageCode(language);
+}
+
+}  // namespace install

@@ -1,0 +1,52 @@
+#include "progman.h"
+
+#include <ddeml.h>
+
+namespace install {
+
+namespace {
+HDDEDATA CALLBACK IgnoreDde(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+  return nullptr;
+}
+}  // namespace
+
+ProgmanClient::ProgmanClient(const std::string& service) {
+  if (DdeInitializeA(&instance_, IgnoreDde, APPCLASS_STANDARD | APPCMD_CLIENTONLY, 0) !=
+      DMLERR_NO_ERROR) {
+    instance_ = 0;
+    return;
+  }
+  service_ = DdeCreateStringHandleA(instance_, service.c_str(), CP_WINANSI);
+  if (service_) conversation_ = DdeConnect(instance_, service_, service_, nullptr);
+}
+
+ProgmanClient::~ProgmanClient() {
+  if (service_) DdeFreeStringHandle(instance_, service_);
+  if (conversation_) DdeDisconnect(conversation_);
+  if (instance_) DdeUninitialize(instance_);
+}
+
+bool ProgmanClient::Execute(const std::string& command, DWORD timeoutMs) {
+  if (!conversation_) return false;
+  DWORD result = 0;
+  HDDEDATA data = DdeClientTransaction(
+      reinterpret_cast<BYTE*>(const_cast<char*>(command.c_str())),
+      static_cast<DWORD>(command.size() + 1), conversation_, nullptr, 0, XTYP_EXECUTE, timeoutMs,
+      &result);
+  return data != nullptr && (result & DDE_FACK);
+}
+
+bool CreateProgramGroup(const ShellTarget& shell, const std::string& group) {
+  ProgmanClient client(shell.service);
+  bool ok = client.Execute("[CreateGroup(" + group + ")]", 10000);
+  if (shell.showGroups) client.Execute("[ShowGroup(" + group + ",1)]", 10000);
+  return ok;
+}
+
+bool AddProgramItem(const ShellTarget& shell, const std::string& commandLine,
+                    const std::string& name) {
+  ProgmanClient client(shell.service);
+  return client.Execute("[AddItem(" + commandLine + "," + name + ")]", 1000);
+}
+
+}  // namespace install

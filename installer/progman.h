@@ -1,0 +1,39 @@
+// Program groups and items through the shell's Program Manager DDE service (client only).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace install {
+
+// One DDE client instance, connected for one step and released when it ends.
+class ProgmanClient {
+ public:
+  // `service` is "PROGMAN" for the shell; tests name a server of their own.
+  explicit ProgmanClient(const std::string& service);
+  ~ProgmanClient();
+  ProgmanClient(const ProgmanClient&) = delete;
+  ProgmanClient& operator=(const ProgmanClient&) = delete;
+
+  bool Connected() const { return conversation_ != nullptr; }
+  // Sends one execute command; true when the server acknowledged it.
+  bool Execute(const std::string& command, DWORD timeoutMs);
+
+ private:
+  DWORD instance_ = 0;
+  HSZ service_ = nullptr;
+  HCONV conversation_ = nullptr;
+};
+
+struct ShellTarget {
+  std::string service = "PROGMAN";
+  bool showGroups = true;  // the silent mode opens no windows
+};
+
+// Creates a group (and, unless `showGroups` is off, shows it); false when the shell did not take it.
+bool CreateProgramGroup(const ShellTarget& shell, const std::string& group);
+// Adds an item to the group created last.
+bool AddProgramItem(const ShellTarget& shell, const std::string& commandLine,
+                    const std::string& name);
+
+}  // namespace install

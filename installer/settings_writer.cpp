@@ -1,0 +1,60 @@
+#include "settings_writer.h"
+
+#include <cstring>
+
+#include "languages.h"
+
+namespace install {
+
+namespace {
+constexpr size_t kValueBytes = 512;
+
+struct KeyHandle {
+  HKEY h = nullptr;
+  ~KeyHandle() {
+    if (h) RegCloseKey(h);
+  }
+};
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> InitialSettings(const std::string& target,
+                                                                 int language) {
+  std::string index = std::to_string(language);
+  return {
+      {"Directory", target},
+      {"MouseBtn", "1"},
+      {"Sound", "1"},
+      {"Language", index},
+      {"DefaultLanguage", "0"},
+      {"KLLanguage", index},
+      {"SoundName", "None"},
+      {"HelpFile", "kvo_" + LanguageCode(language) + ".hlp"},
+      {"ShowMainWinDraw", "1"},
+      {"ShowMainWinTray", "1"},
+      {"RecognitionKLK", "1"},
+      {"AutoFocus", "0"},
+      {"AutoHide", "2"},
+      {"StartUpAutoHide", "2"},
+  };
+}
+
+void WriteInitialSettings(const SettingsKey& key, const std::string& target, int language,
+                          InstallReport& report) {
+  KeyHandle k;
+  DWORD disposition = 0;
+  if (RegCreateKeyExA(key.root, key.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &k.h, &disposition) != ERROR_SUCCESS) {
+    report.Fail("Registrierungsschl\xFCssel " + key.path + " anlegen");
+    return;
+  }
+  for (const auto& [name, text] : InitialSettings(target, language)) {
+    char buffer[kValueBytes] = {};
+    std::memcpy(buffer, text.data(), text.size() < kValueBytes ? text.size() : kValueBytes - 1);
+    if (RegSetValueExA(k.h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer),
+                       kValueBytes) != ERROR_SUCCESS) {
+      report.Fail("Registrierungswert " + name + " schreiben");
+    }
+  }
+}
+
+}  // namespace install

@@ -1,0 +1,35 @@
+#include "fixtures.h"
+
+#include <windows.h>
+
+#include "pump.h"
+
+namespace install::test {
+
+std::string OriginalsDir() { return sw::test::HostToWinePath(INSTALL_FIXTURES "/orig"); }
+
+void FillMedium(const std::string& dir, std::initializer_list<const char*> names) {
+  std::string from = sw::test::HostToWinePath(INSTALL_FIXTURES "/medium");
+  for (const char* name : names) {
+    CopyFileA((from + "\\" + name).c_str(), (dir + "\\" + name).c_str(), FALSE);
+  }
+}
+
+std::string Bytes(const std::string& path) {
+  std::string bytes;
+  sw::test::ReadFileBytes(path, &bytes);
+  return bytes;
+}
+
+TestInstall::TestInstall(const std::string& keyName) {
+  env.medium = medium.Path();
+  env.settings.path = "SOFTWARE\\StrokewiseTest\\Installer\\" + keyName;
+  env.shell.service = "SWNOSUCHSERVICE";
+  env.shell.showGroups = false;
+  env.startProgram = [this](const std::string& command) {
+    started.push_back(command);
+    return 33u;
+  };
+}
+
+}  // namespace install::test
