@@ -234,17 +234,19 @@ void Form::Hide() {
   if (hwnd) ShowWindow(hwnd, SW_HIDE);
 }
 
+static BOOL CALLBACK CollectEnabled(HWND h, LPARAM lp) {
+  auto* v = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(lp);
+  if (h != v->first && IsWindowVisible(h) && IsWindowEnabled(h)) v->second.push_back(h);
+  return TRUE;
+}
+
 int Form::ShowModal() {
   if (!hwnd && !Create()) return mrCancel;
   modalResult = mrNone;
   HWND previous = GetActiveWindow();
   // Every other window of the thread is disabled while the form is up.
   std::pair<HWND, std::vector<HWND>> found{hwnd, {}};
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
-    auto* v = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(lp);
-    if (h != v->first && IsWindowVisible(h) && IsWindowEnabled(h)) v->second.push_back(h);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&found));
   std::vector<HWND>& disabled = found.second;
   for (HWND h : disabled) EnableWindow(h, FALSE);
   shown_ = false;

@@ -46,6 +46,14 @@ bool PressButtonWithResult(Form& f, int result) {
     }
     if (auto* w = dynamic_cast<WinControl*>(c)) stack.insert(stack.end(), w->children.begin(), w->children.end());
   }
+  // Enter (IDOK) presses the default button when no button answers OK.
+  if (result == mrOk)
+    for (Control* c : f.children)
+      if (auto* b = dynamic_cast<Button*>(c); b && b->isDefault && b->visible && b->enabled) {
+        b->Click();
+        if (f.modalResult == mrNone) f.modalResult = b->modalResult ? b->modalResult : mrOk;
+        return true;
+      }
   return false;
 }
 
