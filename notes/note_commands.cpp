@@ -5,7 +5,9 @@
 #include <cstdio>
 
 #include "caption.h"
-#include "dialogs.h"
+#include "info_dialogs.h"
+#include "memory_dialog.h"
+#include "print_note.h"
 #include "note_lifecycle.h"
 #include "note_settings.h"
 #include "note_storage.h"

@@ -1,4 +1,4 @@
-// The Memory, Help and About dialogs, and printing a note.
+// The Help and About dialogs, centred on the screen.
 #pragma once
 #include <windows.h>
 
@@ -6,9 +6,11 @@
 
 namespace quill {
 
-void ShowMemoryDialog(NoteTable& t);
+extern const char kHelpText[];
+
+// Moves a window to the middle of the screen, its size unchanged.
+void CenterOnScreen(HWND window);
 void ShowHelpDialog(NoteTable& t, HWND owner);
 void ShowAboutDialog(NoteTable& t, HWND owner);
-void PrintNote(NoteTable& t, NoteRecord& r);
 
 }  // namespace quill
