@@ -1,0 +1,4 @@
+#include "dialogs.h"
+namespace kurvo {
+void PlayNamedSound(const std::string&) {}
+}  // namespace kurvo

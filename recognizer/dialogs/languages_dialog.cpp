@@ -1,0 +1,4 @@
+#include "dialogs.h"
+namespace kurvo {
+bool LanguagesDialog(HWND) { return false; }
+}  // namespace kurvo

@@ -1,0 +1,4 @@
+#include "dialogs.h"
+namespace kurvo {
+bool OptionsDialog(HWND) { return false; }
+}  // namespace kurvo

@@ -1,0 +1,4 @@
+#include "dialogs.h"
+namespace kurvo {
+void QuickHelpDialog(HWND, int) {}
+}  // namespace kurvo

@@ -1,0 +1,4 @@
+#include "dialogs.h"
+namespace kurvo {
+bool SoundsDialog(HWND) { return false; }
+}  // namespace kurvo

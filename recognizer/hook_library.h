@@ -1,0 +1,33 @@
+// The hook library kurvo.dll: its three entry points, bound by name, and its pictures and icons.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace kurvo {
+
+inline constexpr char kMissingHookText[] =
+    "Couldn't find the Strokewise DLL.\nIt must be in the application directory.\nPlease re-install it.";
+
+struct HookLibrary {
+  using VoidFunction = void(WINAPI*)();
+  using ExchangeFunction = int32_t(WINAPI*)(int32_t, int32_t);
+
+  HMODULE module = nullptr;
+  VoidFunction enableHook = nullptr;
+  VoidFunction disableHook = nullptr;
+  ExchangeFunction dataExchange = nullptr;
+
+  bool Bind(const std::string& path);
+  void Release();
+  // Unbound entry points are never called.
+  void Enable() const { if (enableHook) enableHook(); }
+  void Disable() const { if (disableHook) disableHook(); }
+  int32_t SymbolCount() const { return dataExchange ? dataExchange(1, 0) : 0; }
+  // Picture of symbol `id` (bitmap 100 + id) and status icon `id` (100 to 104); null when missing.
+  HBITMAP SymbolBitmap(int32_t id) const;
+  HICON StatusIcon(int id, bool small) const;
+};
+
+}  // namespace kurvo

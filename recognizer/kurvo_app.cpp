@@ -1,0 +1,48 @@
+#include "kurvo_app.h"
+
+#include "dialogs.h"
+#include "kurvo_ids.h"
+#include "kurvo_state.h"
+#include "main_window.h"
+#include "notices.h"
+
+namespace kurvo {
+
+void ShowAtStartup(HWND mainWindow, int startUpAutoHide) {
+  if (startUpAutoHide == 0) ShowWindow(mainWindow, SW_SHOWMINIMIZED);
+  else if (startUpAutoHide != 1) ShowWindow(mainWindow, SW_SHOWNORMAL);
+}
+
+int RunKurvo(HINSTANCE instance, int show) {
+  KurvoState& k = Kurvo();
+  k.instance = instance;
+  LoadSettings();
+  BindHookLibrary();
+  BindLanguageLibrary();
+  if (HWND running = FindWindowA(kKurvoClass, nullptr)) {
+    ShowWindow(running, SW_SHOW);
+    return 0;
+  }
+  if (!RegisterMainClass(instance)) return 0;
+  HWND h = CreateMainWindow(instance);
+  if (!h) return 0;
+  ShowWindow(h, SW_HIDE);
+  k.startupPhase = true;
+  RunSplash(h);
+  ShowAtStartup(h, k.settings.startUpAutoHide);
+  LoadSettings();
+  k.startupPhase = false;
+  AddTrayIcon();
+  SetTrayState(ICON_READY, IDS_TRAY_TIP);
+
+  HACCEL accelerators = LoadAcceleratorsA(instance, KURVO_ACCELERATORS);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (accelerators && TranslateAcceleratorA(k.mainWindow ? k.mainWindow : msg.hwnd, accelerators, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace kurvo

@@ -1,0 +1,6 @@
+// Kurvo.exe's entry.
+#include <windows.h>
+
+#include "kurvo_app.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return kurvo::RunKurvo(instance, show); }

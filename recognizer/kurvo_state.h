@@ -1,0 +1,73 @@
+// The one process-wide state of Kurvo: settings, the two bound libraries, the loaded scheme, the
+// focused application and the main window's parts. Tests start from a fresh state.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "effects.h"
+#include "hook_library.h"
+#include "languages.h"
+#include "scheme_file.h"
+#include "scheme_list.h"
+#include "settings.h"
+
+namespace kurvo {
+
+// The window drawn on last.
+struct FocusedApplication {
+  HWND window = nullptr;
+  std::string windowClass;       // class name, at most 511 characters
+  std::string titlePrefix;       // title up to its first "-"
+  std::string applicationClass;  // class offered when a scheme is created for it
+};
+
+struct KurvoState {
+  HINSTANCE instance = nullptr;
+  SettingsLocation settingsLocation;
+  RecognizerSettings settings;
+  LanguageLibrary language;
+  HookLibrary hook;
+  Effects* effects = &SystemEffects();
+
+  // Schemes.
+  SchemeHeader header;
+  ShortcutTable shortcuts;
+  SchemeList schemes;
+  std::string currentScheme;
+  std::string loadedScheme;
+  FocusedApplication focused;
+
+  // Main window.
+  HWND mainWindow = nullptr;
+  HMENU menu = nullptr;
+  HWND schemeBox = nullptr;
+  HWND symbolList = nullptr;
+  HWND statusLine = nullptr;
+  HFONT font = nullptr;
+  HICON minimizedIcon = nullptr;
+  std::string lastStatus;
+  bool startupPhase = false;
+  bool systemMenuExtended = false;
+  bool trayIconAdded = false;
+  int trayIcon = 0;       // status icon id and tip shown last in the notification area
+  std::string trayTip;
+  int selectedSlot = 0;
+  int feedbackCountdown = -1;
+  int symbolCount = 0;
+  int screenWidth = 0, screenHeight = 0;
+};
+
+KurvoState& Kurvo();
+// Releases what the state holds and starts again from defaults (tests).
+void ResetKurvo();
+
+// Settings with the user-facing parts: the missing-directory message and the menu update.
+void LoadSettings();
+void SaveSettings();
+// Binds the language library from the system directory, reporting a failure; start-up goes on.
+void BindLanguageLibrary();
+void BindHookLibrary();
+std::string Str(UINT id, size_t limit = 255);  // a string of the language library
+
+}  // namespace kurvo
