@@ -43,7 +43,8 @@ int ToResolution(const Picture& src, int32_t bits, bool dither, const RGBQUAD* p
 
 int LoadFile(const char* path, std::vector<uint8_t>* bytes) {
   if (!path || !*path) return SKY_ERR_PARAMETER;
-  File f(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  File f(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr));
   if (!f.ok()) return SKY_ERR_OPEN;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(f.get(), &size)) return SKY_ERR_OPEN;
@@ -54,7 +55,8 @@ int LoadFile(const char* path, std::vector<uint8_t>* bytes) {
     return SKY_ERR_MEMORY;
   }
   DWORD got = 0;
-  if (!bytes->empty() && (!ReadFile(f.get(), bytes->data(), DWORD(bytes->size()), &got, nullptr) || got != bytes->size()))
+  if (!bytes->empty() &&
+      (!ReadFile(f.get(), bytes->data(), DWORD(bytes->size()), &got, nullptr) || got != bytes->size()))
     return SKY_ERR_OPEN;
   return 0;
 }
@@ -110,9 +112,11 @@ int EncodePicture(const Picture& src, int32_t format, const SkyWriteOptions& o, 
   if (o.size < sizeof(SkyWriteOptions)) return SKY_ERR_PARAMETER;
   if (o.pngInterlace != 0) return SKY_ERR_OPTION;
   if (o.tiffCompression != 0 && o.tiffCompression != SKY_TIFF_NONE) return SKY_ERR_OPTION;
-  if (o.jpegQuality < 1 || o.jpegQuality > 100 || o.jpegSmoothing < 0 || o.jpegSmoothing > 100) return SKY_ERR_OPTION;
+  if (o.jpegQuality < 1 || o.jpegQuality > 100 || o.jpegSmoothing < 0 || o.jpegSmoothing > 100)
+    return SKY_ERR_OPTION;
   int bits = o.bits;
-  if (bits == 0) bits = src.indexed && src.palette.size() <= 2 && format == SKY_FORMAT_PCX ? 1 : AutomaticBits(src);
+  if (bits == 0)
+    bits = src.indexed && src.palette.size() <= 2 && format == SKY_FORMAT_PCX ? 1 : AutomaticBits(src);
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24) return SKY_ERR_OPTION;
   if (format == SKY_FORMAT_JPEG) bits = 24;
   if (bits == 1 && format != SKY_FORMAT_PCX) return SKY_ERR_OPTION;

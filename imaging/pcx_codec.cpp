@@ -64,12 +64,18 @@ int PcxDecode(const uint8_t* data, size_t size, Picture* out) {
   if (int e = CheckSize(width, height)) return e;
 
   int depth = 0;
-  if (bpp == 1 && planes == 1) depth = 1;
-  else if (bpp == 1 && planes == 4) depth = 4;
-  else if (bpp == 4 && planes == 1) depth = 4;
-  else if (bpp == 8 && planes == 1) depth = 8;
-  else if (bpp == 8 && planes == 3) depth = 24;
-  else return SKY_ERR_DEPTH;
+  if (bpp == 1 && planes == 1)
+    depth = 1;
+  else if (bpp == 1 && planes == 4)
+    depth = 4;
+  else if (bpp == 4 && planes == 1)
+    depth = 4;
+  else if (bpp == 8 && planes == 1)
+    depth = 8;
+  else if (bpp == 8 && planes == 3)
+    depth = 24;
+  else
+    return SKY_ERR_DEPTH;
   if (bytesPerLine * 8 < size_t(width) * size_t(bpp)) return SKY_ERR_FORMAT;
 
   std::vector<uint8_t> raw;
@@ -110,17 +116,22 @@ int PcxDecode(const uint8_t* data, size_t size, Picture* out) {
       const size_t byte = size_t(x) >> 3;
       const int shift = 7 - (x & 7);
       switch (depth) {
-        case 1: dst[x] = (line[byte] >> shift) & 1; break;
+        case 1:
+          dst[x] = (line[byte] >> shift) & 1;
+          break;
         case 4:
           if (planes == 4) {
             uint8_t v = 0;
-            for (int pl = 0; pl < 4; ++pl) v |= uint8_t(((line[bytesPerLine * pl + byte] >> shift) & 1) << pl);
+            for (int pl = 0; pl < 4; ++pl)
+              v |= uint8_t(((line[bytesPerLine * pl + byte] >> shift) & 1) << pl);
             dst[x] = v;
           } else {
             dst[x] = (x & 1) ? (line[x >> 1] & 0x0F) : (line[x >> 1] >> 4);
           }
           break;
-        case 8: dst[x] = line[x]; break;
+        case 8:
+          dst[x] = line[x];
+          break;
         case 24:
           dst[3 * x] = line[2 * bytesPerLine + x];
           dst[3 * x + 1] = line[bytesPerLine + x];
@@ -170,11 +181,16 @@ int PcxEncode(const Picture& pic, int bits, std::string* out) {
       const size_t byte = size_t(x) >> 3;
       const int shift = 7 - (x & 7);
       switch (bits) {
-        case 1: line[byte] |= uint8_t((src[x] & 1) << shift); break;
-        case 4:
-          for (int pl = 0; pl < 4; ++pl) line[bytesPerLine * pl + byte] |= uint8_t(((src[x] >> pl) & 1) << shift);
+        case 1:
+          line[byte] |= uint8_t((src[x] & 1) << shift);
           break;
-        case 8: line[x] = src[x]; break;
+        case 4:
+          for (int pl = 0; pl < 4; ++pl)
+            line[bytesPerLine * pl + byte] |= uint8_t(((src[x] >> pl) & 1) << shift);
+          break;
+        case 8:
+          line[x] = src[x];
+          break;
         case 24:
           line[x] = src[3 * x + 2];
           line[bytesPerLine + x] = src[3 * x + 1];

@@ -42,7 +42,8 @@ int FromDib(const BITMAPINFO* info, const void* bits, Picture* out) {
   if (idx) {
     uint32_t n = h.biClrUsed ? h.biClrUsed : (1u << bpp);
     if (n > (1u << bpp)) n = 1u << bpp;
-    const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const uint8_t*>(info) + h.biSize);
+    const RGBQUAD* table =
+        reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const uint8_t*>(info) + h.biSize);
     out->palette.assign(table, table + n);
   }
   const size_t stride = DibStride(out->width, bpp);
@@ -52,9 +53,15 @@ int FromDib(const BITMAPINFO* info, const void* bits, Picture* out) {
     uint8_t* dst = out->Row(y);
     for (int32_t x = 0; x < out->width; ++x) {
       switch (bpp) {
-        case 1: dst[x] = (src[x >> 3] >> (7 - (x & 7))) & 1; break;
-        case 4: dst[x] = (x & 1) ? (src[x >> 1] & 0x0F) : (src[x >> 1] >> 4); break;
-        case 8: dst[x] = src[x]; break;
+        case 1:
+          dst[x] = (src[x >> 3] >> (7 - (x & 7))) & 1;
+          break;
+        case 4:
+          dst[x] = (x & 1) ? (src[x >> 1] & 0x0F) : (src[x >> 1] >> 4);
+          break;
+        case 8:
+          dst[x] = src[x];
+          break;
         case 16: {
           const unsigned v = src[2 * x] | (src[2 * x + 1] << 8);
           dst[3 * x] = uint8_t(((v & 0x1F) * 255 + 15) / 31);
@@ -62,8 +69,12 @@ int FromDib(const BITMAPINFO* info, const void* bits, Picture* out) {
           dst[3 * x + 2] = uint8_t((((v >> 10) & 0x1F) * 255 + 15) / 31);
           break;
         }
-        case 24: std::memcpy(dst + 3 * x, src + 3 * x, 3); break;
-        case 32: std::memcpy(dst + 3 * x, src + 4 * x, 3); break;
+        case 24:
+          std::memcpy(dst + 3 * x, src + 3 * x, 3);
+          break;
+        case 32:
+          std::memcpy(dst + 3 * x, src + 4 * x, 3);
+          break;
       }
     }
     if (idx) {

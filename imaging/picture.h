@@ -1,8 +1,9 @@
 // The library's working form of a picture and its conversions to and from device-independent
 // bitmaps. Pixels are kept top row first, one byte per pixel (palette index) or three (B, G, R).
 #pragma once
-#include <windows.h>
 #include <stdint.h>
+#include <windows.h>
+
 #include <vector>
 
 namespace sky {
@@ -14,10 +15,10 @@ constexpr int64_t kMaxPixels = int64_t(1) << 25;
 struct Picture {
   int32_t width = 0;
   int32_t height = 0;
-  bool indexed = false;            // true: pixels are indices into palette
-  std::vector<RGBQUAD> palette;    // at most 256 entries
-  std::vector<uint8_t> pixels;     // width (indexed) or 3 * width (BGR) bytes per row
-  int sourceBits = 0;              // the depth the picture had in its file
+  bool indexed = false;          // true: pixels are indices into palette
+  std::vector<RGBQUAD> palette;  // at most 256 entries
+  std::vector<uint8_t> pixels;   // width (indexed) or 3 * width (BGR) bytes per row
+  int sourceBits = 0;            // the depth the picture had in its file
 
   size_t RowBytes() const { return size_t(width) * (indexed ? 1 : 3); }
   uint8_t* Row(int32_t y) { return pixels.data() + RowBytes() * size_t(y); }

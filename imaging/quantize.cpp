@@ -46,13 +46,17 @@ class NearestColour {
     while (lo >= 0 || hi < n) {
       if (hi < n) {
         const int dg = int(pal_[order_[hi]].rgbGreen) - g;
-        if (dg * dg > bestD) hi = n;
-        else consider(order_[hi++]);
+        if (dg * dg > bestD)
+          hi = n;
+        else
+          consider(order_[hi++]);
       }
       if (lo >= 0) {
         const int dg = int(pal_[order_[lo]].rgbGreen) - g;
-        if (dg * dg > bestD) lo = -1;
-        else consider(order_[lo--]);
+        if (dg * dg > bestD)
+          lo = -1;
+        else
+          consider(order_[lo--]);
       }
     }
     keys_[slot] = k;
@@ -156,8 +160,7 @@ std::vector<RGBQUAD> UniformPalette() {
 
 size_t CountColours(const Picture& pic, size_t limit) { return ExactPalette(pic, limit).size(); }
 
-int ConvertDepth(const Picture& src, int bits, bool dither, const RGBQUAD* palette, int count,
-                 Picture* out) {
+int ConvertDepth(const Picture& src, int bits, bool dither, const RGBQUAD* palette, int count, Picture* out) {
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24) return SKY_ERR_PARAMETER;
   if (bits == 24) {
     if (int e = Allocate(out, src.width, src.height, false)) return e;
@@ -184,9 +187,12 @@ int ConvertDepth(const Picture& src, int bits, bool dither, const RGBQUAD* palet
   } else {
     pal = ExactPalette(src, maxColours);
     if (pal.size() > maxColours) {
-      if (bits == 1) pal = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
-      else if (bits == 4) pal.assign(kStandard, kStandard + 16);
-      else pal = UniformPalette();
+      if (bits == 1)
+        pal = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+      else if (bits == 4)
+        pal.assign(kStandard, kStandard + 16);
+      else
+        pal = UniformPalette();
     }
   }
   if (int e = Allocate(out, src.width, src.height, true)) return e;

@@ -18,8 +18,7 @@ size_t CountColours(const Picture& pic, size_t limit);
 // `palette` (count > 0) or, without one, the picture's own colours when they fit, else the
 // standard colours (1 bit: black and white; 4 bits: the 16 standard colours; 8 bits: the
 // uniform palette). Returns 0 or an error number.
-int ConvertDepth(const Picture& src, int bits, bool dither, const RGBQUAD* palette, int count,
-                 Picture* out);
+int ConvertDepth(const Picture& src, int bits, bool dither, const RGBQUAD* palette, int count, Picture* out);
 
 }  // namespace sky
 

@@ -43,11 +43,16 @@ class Ref {
 
 const GUID& Container(SkyFormat f) {
   switch (f) {
-    case SKY_FORMAT_BMP: return GUID_ContainerFormatBmp;
-    case SKY_FORMAT_JPEG: return GUID_ContainerFormatJpeg;
-    case SKY_FORMAT_PNG: return GUID_ContainerFormatPng;
-    case SKY_FORMAT_GIF: return GUID_ContainerFormatGif;
-    default: return GUID_ContainerFormatTiff;
+    case SKY_FORMAT_BMP:
+      return GUID_ContainerFormatBmp;
+    case SKY_FORMAT_JPEG:
+      return GUID_ContainerFormatJpeg;
+    case SKY_FORMAT_PNG:
+      return GUID_ContainerFormatPng;
+    case SKY_FORMAT_GIF:
+      return GUID_ContainerFormatGif;
+    default:
+      return GUID_ContainerFormatTiff;
   }
 }
 
@@ -73,7 +78,8 @@ int ReadIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int b
       FAILED(palette->GetColors(256, colours, &count)) || count == 0)
     return SKY_ERR_PALETTE;
   for (UINT i = 0; i < count; ++i)
-    out->palette.push_back(RGBQUAD{uint8_t(colours[i]), uint8_t(colours[i] >> 8), uint8_t(colours[i] >> 16), 0});
+    out->palette.push_back(
+        RGBQUAD{uint8_t(colours[i]), uint8_t(colours[i] >> 8), uint8_t(colours[i] >> 16), 0});
   const size_t stride = ((size_t(out->width) * bits + 31) / 32) * 4;
   std::vector<uint8_t> packed;
   try {
@@ -81,7 +87,8 @@ int ReadIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int b
   } catch (...) {
     return SKY_ERR_MEMORY;
   }
-  if (FAILED(frame->CopyPixels(nullptr, UINT(stride), UINT(packed.size()), packed.data()))) return SKY_ERR_DECODE;
+  if (FAILED(frame->CopyPixels(nullptr, UINT(stride), UINT(packed.size()), packed.data())))
+    return SKY_ERR_DECODE;
   const int perByte = 8 / bits;
   const uint8_t mask = uint8_t((1 << bits) - 1);
   for (int32_t y = 0; y < out->height; ++y) {
@@ -116,7 +123,8 @@ int ReadConverted(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, Pic
     uint8_t* dst = out->Row(y);
     for (int32_t x = 0; x < out->width; ++x) {
       const unsigned a = src[4 * x + 3];
-      for (int i = 0; i < 3; ++i) dst[3 * x + i] = uint8_t((src[4 * x + i] * a + 255 * (255 - a) + 127) / 255);
+      for (int i = 0; i < 3; ++i)
+        dst[3 * x + i] = uint8_t((src[4 * x + i] * a + 255 * (255 - a) + 127) / 255);
     }
   }
   return 0;
@@ -132,13 +140,18 @@ HRESULT WriteProperty(IPropertyBag2* bag, const wchar_t* name, VARIANT value) {
 
 bool HasMagic(const uint8_t* d, size_t n, SkyFormat format) {
   switch (format) {
-    case SKY_FORMAT_BMP: return n >= 2 && d[0] == 'B' && d[1] == 'M';
-    case SKY_FORMAT_JPEG: return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
-    case SKY_FORMAT_PNG: return n >= 8 && std::memcmp(d, "\x89PNG\r\n\x1A\n", 8) == 0;
-    case SKY_FORMAT_GIF: return n >= 6 && (std::memcmp(d, "GIF87a", 6) == 0 || std::memcmp(d, "GIF89a", 6) == 0);
+    case SKY_FORMAT_BMP:
+      return n >= 2 && d[0] == 'B' && d[1] == 'M';
+    case SKY_FORMAT_JPEG:
+      return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
+    case SKY_FORMAT_PNG:
+      return n >= 8 && std::memcmp(d, "\x89PNG\r\n\x1A\n", 8) == 0;
+    case SKY_FORMAT_GIF:
+      return n >= 6 && (std::memcmp(d, "GIF87a", 6) == 0 || std::memcmp(d, "GIF89a", 6) == 0);
     case SKY_FORMAT_TIFF:
       return n >= 4 && (std::memcmp(d, "II*\0", 4) == 0 || std::memcmp(d, "MM\0*", 4) == 0);
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -165,10 +178,12 @@ int WicDecode(const uint8_t* data, size_t size, SkyFormat format, Picture* out) 
   const int bits = IndexedBits(pf);
   if (int e = Allocate(out, int32_t(w), int32_t(h), bits != 0)) return e;
   out->sourceBits = bits ? bits : 24;
-  return bits ? ReadIndexed(factory.get(), frame.get(), bits, out) : ReadConverted(factory.get(), frame.get(), out);
+  return bits ? ReadIndexed(factory.get(), frame.get(), bits, out)
+              : ReadConverted(factory.get(), frame.get(), out);
 }
 
-int WicEncode(const Picture& pic, int bits, SkyFormat format, const SkyWriteOptions& options, std::string* out) {
+int WicEncode(const Picture& pic, int bits, SkyFormat format, const SkyWriteOptions& options,
+              std::string* out) {
   ComScope com;
   Ref<IWICImagingFactory> factory;
   if (!CreateFactory(&factory)) return SKY_ERR_CODECS;

@@ -42,8 +42,9 @@ struct Format {
 }  // namespace
 
 int main() {
-  const Format formats[] = {{"BMP", SKY_FORMAT_BMP, 24}, {"PCX", SKY_FORMAT_PCX, 24}, {"PCX-8", SKY_FORMAT_PCX, 8},
-                            {"JPEG", SKY_FORMAT_JPEG, 24}, {"PNG", SKY_FORMAT_PNG, 24}, {"GIF", SKY_FORMAT_GIF, 8},
+  const Format formats[] = {{"BMP", SKY_FORMAT_BMP, 24},  {"PCX", SKY_FORMAT_PCX, 24},
+                            {"PCX-8", SKY_FORMAT_PCX, 8}, {"JPEG", SKY_FORMAT_JPEG, 24},
+                            {"PNG", SKY_FORMAT_PNG, 24},  {"GIF", SKY_FORMAT_GIF, 8},
                             {"TIFF", SKY_FORMAT_TIFF, 24}};
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
@@ -71,8 +72,11 @@ int main() {
       const double read = (Now() - t0) / runs * 1000.0;
       char dims[32];
       std::snprintf(dims, sizeof dims, "%dx%d", size.first, size.second);
-      if (err) std::printf("%-6s %-10s %6d  error %d\n", f.name, dims, f.bits, err);
-      else std::printf("%-6s %-10s %6d %12.2f %12.2f %10u\n", f.name, dims, f.bits, write, read, unsigned(bytes.size()));
+      if (err)
+        std::printf("%-6s %-10s %6d  error %d\n", f.name, dims, f.bits, err);
+      else
+        std::printf("%-6s %-10s %6d %12.2f %12.2f %10u\n", f.name, dims, f.bits, write, read,
+                    unsigned(bytes.size()));
     }
   }
   DeleteFileA(file.c_str());

@@ -28,7 +28,8 @@ bool FileExists(const std::string& name) {
 // Owns a memory device context with one bitmap selected.
 class MemoryDC {
  public:
-  explicit MemoryDC(HBITMAP bmp) : dc_(CreateCompatibleDC(nullptr)), old_(dc_ ? SelectObject(dc_, bmp) : nullptr) {}
+  explicit MemoryDC(HBITMAP bmp)
+      : dc_(CreateCompatibleDC(nullptr)), old_(dc_ ? SelectObject(dc_, bmp) : nullptr) {}
   ~MemoryDC() {
     if (dc_) {
       SelectObject(dc_, old_);
@@ -54,7 +55,8 @@ HBITMAP CreateWhiteBitmap(int w, int h, std::vector<uint8_t>* info, void** bits)
   bh->biPlanes = 1;
   bh->biBitCount = 24;
   bh->biCompression = BI_RGB;
-  HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info->data()), DIB_RGB_COLORS, bits, nullptr, 0);
+  HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info->data()), DIB_RGB_COLORS, bits,
+                                 nullptr, 0);
   if (bmp) std::memset(*bits, 0xFF, ((size_t(w) * 24 + 31) / 32) * 4 * size_t(h));
   return bmp;
 }
@@ -133,12 +135,18 @@ void TPMultiImage::SetImageName(const std::string& name) {
     status_ = kNotFound;
     return;
   }
-  if (ext == ".BMP" || ext == ".THB") ReadWithLibrary(imageName_, SKY_FORMAT_BMP, "Reading bmp file failed");
-  else if (ext == ".JPG" || ext == ".THJ") ReadWithLibrary(imageName_, SKY_FORMAT_JPEG, "Reading jpg file failed");
-  else if (ext == ".PNG") ReadWithLibrary(imageName_, SKY_FORMAT_PNG, "Reading png file failed");
-  else if (ext == ".GIF") ReadWithLibrary(imageName_, SKY_FORMAT_GIF, "Reading gif file failed");
-  else if (ext == ".TIF") ReadWithLibrary(imageName_, SKY_FORMAT_TIFF, "Reading tif file failed");
-  else if (ext == ".PCX") ReadWithLibrary(imageName_, SKY_FORMAT_PCX, "Reading pcx file failed");
+  if (ext == ".BMP" || ext == ".THB")
+    ReadWithLibrary(imageName_, SKY_FORMAT_BMP, "Reading bmp file failed");
+  else if (ext == ".JPG" || ext == ".THJ")
+    ReadWithLibrary(imageName_, SKY_FORMAT_JPEG, "Reading jpg file failed");
+  else if (ext == ".PNG")
+    ReadWithLibrary(imageName_, SKY_FORMAT_PNG, "Reading png file failed");
+  else if (ext == ".GIF")
+    ReadWithLibrary(imageName_, SKY_FORMAT_GIF, "Reading gif file failed");
+  else if (ext == ".TIF")
+    ReadWithLibrary(imageName_, SKY_FORMAT_TIFF, "Reading tif file failed");
+  else if (ext == ".PCX")
+    ReadWithLibrary(imageName_, SKY_FORMAT_PCX, "Reading pcx file failed");
   else if (ext == ".ICO" || ext == ".WMF") {
     status_ = kNonLibraryImage;
     LoadPlatformPicture(imageName_, ext);
@@ -150,7 +158,8 @@ std::vector<RGBQUAD> TPMultiImage::ReadPaletteColours() const {
   if (!readPalette_) return out;
   PALETTEENTRY entries[256];
   const UINT n = GetPaletteEntries(readPalette_, 0, 256, entries);
-  for (UINT i = 0; i < n && i < 256; ++i) out.push_back(RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0});
+  for (UINT i = 0; i < n && i < 256; ++i)
+    out.push_back(RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0});
   return out;
 }
 
@@ -172,8 +181,9 @@ bool TPMultiImage::ReadWithLibrary(const std::string& file, int32_t format, cons
   const std::vector<RGBQUAD> colours = ReadPaletteColours();
   HGLOBAL dib = nullptr;
   HPALETTE pal = nullptr;
-  const int32_t r = library_->read(file.c_str(), format, int32_t(readResolution_), dithering_ ? 1 : 0,
-                                   colours.empty() ? nullptr : colours.data(), int32_t(colours.size()), &dib, &pal);
+  const int32_t r =
+      library_->read(file.c_str(), format, int32_t(readResolution_), dithering_ ? 1 : 0,
+                     colours.empty() ? nullptr : colours.data(), int32_t(colours.size()), &dib, &pal);
   if (r <= 0) {
     Fail(library_->ErrorText(r), failed);
     return false;
@@ -192,9 +202,9 @@ bool TPMultiImage::ReadResourceBitmap(const std::string& name) {
   HGLOBAL dib = nullptr;
   HPALETTE pal = nullptr;
   HMODULE module = resourceModule_ ? resourceModule_ : GetModuleHandleA(nullptr);
-  const int32_t r = library_->readResource(module, resource.c_str(), int32_t(readResolution_), dithering_ ? 1 : 0,
-                                           colours.empty() ? nullptr : colours.data(), int32_t(colours.size()), &dib,
-                                           &pal);
+  const int32_t r =
+      library_->readResource(module, resource.c_str(), int32_t(readResolution_), dithering_ ? 1 : 0,
+                             colours.empty() ? nullptr : colours.data(), int32_t(colours.size()), &dib, &pal);
   if (r <= 0) {
     Fail(library_->ErrorText(r), failed);
     return false;
@@ -207,13 +217,16 @@ bool TPMultiImage::TakeDib(HGLOBAL dib, HPALETTE pal) {
   bool ok = false;
   if (p) {
     const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(p);
-    const size_t colours = h->biBitCount <= 8 ? (h->biClrUsed ? h->biClrUsed : (size_t(1) << h->biBitCount)) : 0;
+    const size_t colours =
+        h->biBitCount <= 8 ? (h->biClrUsed ? h->biClrUsed : (size_t(1) << h->biBitCount)) : 0;
     ok = TakeDibBits(reinterpret_cast<const BITMAPINFO*>(p), p + h->biSize + colours * sizeof(RGBQUAD));
     GlobalUnlock(dib);
   }
   GlobalFree(dib);
-  if (ok) palette_ = pal;
-  else if (pal) DeleteObject(pal);
+  if (ok)
+    palette_ = pal;
+  else if (pal)
+    DeleteObject(pal);
   return ok;
 }
 
@@ -223,7 +236,8 @@ bool TPMultiImage::TakeDibBits(const BITMAPINFO* info, const void* bits) {
   const size_t colours = h.biBitCount <= 8 ? (h.biClrUsed ? h.biClrUsed : (size_t(1) << h.biBitCount)) : 0;
   info_.assign(reinterpret_cast<const uint8_t*>(info),
                reinterpret_cast<const uint8_t*>(info) + h.biSize + colours * sizeof(RGBQUAD));
-  bitmap_ = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info_.data()), DIB_RGB_COLORS, &bits_, nullptr, 0);
+  bitmap_ = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info_.data()), DIB_RGB_COLORS, &bits_,
+                             nullptr, 0);
   if (!bitmap_) {
     Clear();
     return false;
@@ -252,7 +266,8 @@ bool TPMultiImage::Assign(HBITMAP source) {
 // their placeable header's frame (or of their own extent without one).
 bool TPMultiImage::LoadPlatformPicture(const std::string& file, const std::string& ext) {
   if (ext == ".ICO") {
-    HICON icon = static_cast<HICON>(LoadImageA(nullptr, file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    HICON icon = static_cast<HICON>(
+        LoadImageA(nullptr, file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
     if (!icon) return false;
     ICONINFO ii = {};
     BITMAP bm = {};
@@ -297,7 +312,8 @@ bool TPMultiImage::LoadPlatformPicture(const std::string& file, const std::strin
     offset = 22;
   }
   METAFILEPICT mfp = {MM_ANISOTROPIC, 0, 0, nullptr};
-  HENHMETAFILE emf = SetWinMetaFileBits(UINT(size - offset), data.data() + offset, nullptr, offset ? &mfp : nullptr);
+  HENHMETAFILE emf =
+      SetWinMetaFileBits(UINT(size - offset), data.data() + offset, nullptr, offset ? &mfp : nullptr);
   if (!emf) return false;
   ENHMETAHEADER eh = {};
   GetEnhMetaFileHeader(emf, sizeof eh, &eh);
@@ -327,8 +343,10 @@ bool TPMultiImage::Write(const std::string& file, int32_t format, int bits, cons
     return false;
   }
   GdiFlush();
-  SkyWriteOptions o = {sizeof(SkyWriteOptions), bits, dithering_ ? 1 : 0, 0, tiffCompression_, jpegQuality_, jpegSmoothing_};
-  const int32_t r = library_->write(file.c_str(), format, reinterpret_cast<const BITMAPINFO*>(info_.data()), bits_, &o);
+  SkyWriteOptions o = {sizeof(SkyWriteOptions), bits,         dithering_ ? 1 : 0, 0,
+                       tiffCompression_,        jpegQuality_, jpegSmoothing_};
+  const int32_t r =
+      library_->write(file.c_str(), format, reinterpret_cast<const BITMAPINFO*>(info_.data()), bits_, &o);
   if (r <= 0) {
     Fail(library_->ErrorText(r), failed);
     return false;
@@ -337,7 +355,8 @@ bool TPMultiImage::Write(const std::string& file, int32_t format, int bits, cons
 }
 
 int TPMultiImage::ScreenWriteBits() {
-  return writeResolution_ == Resolution::Automatic ? WriteDepthForDisplay(host().DisplayBits()) : int(writeResolution_);
+  return writeResolution_ == Resolution::Automatic ? WriteDepthForDisplay(host().DisplayBits())
+                                                   : int(writeResolution_);
 }
 
 // BMP, PCX, PNG and TIFF are written at the chosen resolution, or with Automatic at the depth the
@@ -350,7 +369,9 @@ bool TPMultiImage::WritePng(const std::string& file) {
   return Write(file, SKY_FORMAT_PNG, ScreenWriteBits(), "Writing png file failed");
 }
 
-bool TPMultiImage::WriteJpeg(const std::string& file) { return Write(file, SKY_FORMAT_JPEG, 24, "Writing jpg file failed"); }
+bool TPMultiImage::WriteJpeg(const std::string& file) {
+  return Write(file, SKY_FORMAT_JPEG, 24, "Writing jpg file failed");
+}
 
 bool TPMultiImage::WriteTiff(const std::string& file) {
   return Write(file, SKY_FORMAT_TIFF, ScreenWriteBits(), "Writing tif file failed");
@@ -360,6 +381,8 @@ bool TPMultiImage::WritePcx(const std::string& file) {
   return Write(file, SKY_FORMAT_PCX, ScreenWriteBits(), "Writing pcx file failed");
 }
 
-bool TPMultiImage::WriteGif(const std::string& file) { return Write(file, SKY_FORMAT_GIF, 8, "Writing gif file failed"); }
+bool TPMultiImage::WriteGif(const std::string& file) {
+  return Write(file, SKY_FORMAT_GIF, 8, "Writing gif file failed");
+}
 
 }  // namespace sw

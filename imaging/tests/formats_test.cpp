@@ -29,9 +29,10 @@ struct Case {
 };
 
 TEST(Formats, LosslessRoundTripsAtEveryDepth) {
-  const Case cases[] = {{SKY_FORMAT_BMP, 4},  {SKY_FORMAT_BMP, 8},  {SKY_FORMAT_BMP, 24}, {SKY_FORMAT_PNG, 4},
-                        {SKY_FORMAT_PNG, 8},  {SKY_FORMAT_PNG, 24}, {SKY_FORMAT_TIFF, 4}, {SKY_FORMAT_TIFF, 8},
-                        {SKY_FORMAT_TIFF, 24}, {SKY_FORMAT_GIF, 4}, {SKY_FORMAT_GIF, 8},  {SKY_FORMAT_PCX, 1},
+  const Case cases[] = {{SKY_FORMAT_BMP, 4},  {SKY_FORMAT_BMP, 8},  {SKY_FORMAT_BMP, 24},
+                        {SKY_FORMAT_PNG, 4},  {SKY_FORMAT_PNG, 8},  {SKY_FORMAT_PNG, 24},
+                        {SKY_FORMAT_TIFF, 4}, {SKY_FORMAT_TIFF, 8}, {SKY_FORMAT_TIFF, 24},
+                        {SKY_FORMAT_GIF, 4},  {SKY_FORMAT_GIF, 8},  {SKY_FORMAT_PCX, 1},
                         {SKY_FORMAT_PCX, 4},  {SKY_FORMAT_PCX, 8},  {SKY_FORMAT_PCX, 24}};
   for (const Case& c : cases) {
     const sky::Picture pic = c.bits == 24  ? skytest::Gradient(37, 21)
@@ -39,7 +40,8 @@ TEST(Formats, LosslessRoundTripsAtEveryDepth) {
                              : c.bits == 4 ? skytest::Standard16(37, 21)
                                            : skytest::Indexed(37, 21, 2);
     sky::Picture back;
-    ASSERT_EQ(RoundTrip(pic, c.format, Options(c.bits), &back), 0) << "format " << c.format << " bits " << c.bits;
+    ASSERT_EQ(RoundTrip(pic, c.format, Options(c.bits), &back), 0)
+        << "format " << c.format << " bits " << c.bits;
     EXPECT_EQ(skytest::MaxDifference(pic, back), 0) << "format " << c.format << " bits " << c.bits;
     if (c.bits <= 8 && c.format != SKY_FORMAT_GIF) {
       EXPECT_EQ(back.sourceBits, c.bits) << "format " << c.format;
@@ -105,8 +107,9 @@ TEST(Formats, WritesTheRequestedOptions) {
 
 TEST(Formats, ReadingReportsMissingAndForeignFiles) {
   sky::Picture p;
-  EXPECT_EQ(sky::ReadPicture(skytest::TempFile("absent.bmp").c_str(), SKY_FORMAT_BMP, 0, false, nullptr, 0, &p),
-            SKY_ERR_OPEN);
+  EXPECT_EQ(
+      sky::ReadPicture(skytest::TempFile("absent.bmp").c_str(), SKY_FORMAT_BMP, 0, false, nullptr, 0, &p),
+      SKY_ERR_OPEN);
   // A PNG read as BMP, GIF or JPEG has the wrong magic; cut short it does not decode.
   std::string png;
   ASSERT_EQ(sky::EncodePicture(skytest::Gradient(20, 20), SKY_FORMAT_PNG, Options(24), &png), 0);

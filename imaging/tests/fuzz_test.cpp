@@ -17,7 +17,8 @@ class GuardedBuffer {
  public:
   explicit GuardedBuffer(size_t capacity) {
     pages_ = (capacity + 4095) / 4096 + 1;
-    base_ = static_cast<uint8_t*>(VirtualAlloc(nullptr, pages_ * 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    base_ =
+        static_cast<uint8_t*>(VirtualAlloc(nullptr, pages_ * 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     DWORD old;
     VirtualProtect(base_ + (pages_ - 1) * 4096, 4096, PAGE_NOACCESS, &old);
   }
@@ -39,12 +40,24 @@ std::string Mutate(const std::string& seed, std::mt19937& rng) {
   for (int i = 0; i < edits && !s.empty(); ++i) {
     const size_t at = rng() % s.size();
     switch (rng() % 6) {
-      case 0: s[at] = char(rng()); break;                                  // random byte
-      case 1: s[at] = char(s[at] ^ (1 << (rng() % 8))); break;             // flipped bit
-      case 2: s.resize(at); break;                                         // truncated
-      case 3: s.insert(at, std::string(1 + rng() % 16, char(rng()))); break;  // inserted bytes
-      case 4: s[at] = char(0xC0 | (rng() % 64)); break;                    // a run count
-      case 5: if (at + 1 < s.size()) s[at + 1] = char(0xFF); break;        // large header fields
+      case 0:
+        s[at] = char(rng());
+        break;  // random byte
+      case 1:
+        s[at] = char(s[at] ^ (1 << (rng() % 8)));
+        break;  // flipped bit
+      case 2:
+        s.resize(at);
+        break;  // truncated
+      case 3:
+        s.insert(at, std::string(1 + rng() % 16, char(rng())));
+        break;  // inserted bytes
+      case 4:
+        s[at] = char(0xC0 | (rng() % 64));
+        break;  // a run count
+      case 5:
+        if (at + 1 < s.size()) s[at + 1] = char(0xFF);
+        break;  // large header fields
     }
   }
   return s;
@@ -52,8 +65,8 @@ std::string Mutate(const std::string& seed, std::mt19937& rng) {
 
 std::vector<std::string> Seeds(SkyFormat format) {
   std::vector<std::string> seeds;
-  const sky::Picture pics[] = {skytest::Indexed(13, 7, 2), skytest::Standard16(21, 9), skytest::Indexed(17, 5, 256),
-                               skytest::Gradient(11, 6)};
+  const sky::Picture pics[] = {skytest::Indexed(13, 7, 2), skytest::Standard16(21, 9),
+                               skytest::Indexed(17, 5, 256), skytest::Gradient(11, 6)};
   const int bits[] = {1, 4, 8, 24};
   for (int i = 0; i < 4; ++i) {
     if (bits[i] == 1 && format != SKY_FORMAT_PCX) continue;

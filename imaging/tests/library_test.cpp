@@ -45,7 +45,8 @@ TEST_F(Library, WritesAndReadsPackedBitmapsWithPalettes) {
   const sky::Picture pic = skytest::Standard16(19, 7);
   HGLOBAL src = sky::ToPackedDib(pic, 4);
   const auto* info = static_cast<const BITMAPINFO*>(GlobalLock(src));
-  const auto* srcBits = reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER) + 16 * sizeof(RGBQUAD);
+  const auto* srcBits =
+      reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER) + 16 * sizeof(RGBQUAD);
   const std::string file = skytest::TempFile("lib.pcx");
   const SkyWriteOptions o = {sizeof(SkyWriteOptions), 0, 0, 0, SKY_TIFF_NONE, 75, 0};
   EXPECT_GT(write_(file.c_str(), SKY_FORMAT_PCX, info, srcBits, &o), 0);
@@ -90,7 +91,8 @@ TEST_F(Library, WritesAndReadsPackedBitmapsWithPalettes) {
 TEST_F(Library, ReportsFailuresAsNegativeErrorNumbers) {
   HGLOBAL dib = reinterpret_cast<HGLOBAL>(1);
   HPALETTE pal = reinterpret_cast<HPALETTE>(1);
-  EXPECT_EQ(read_(skytest::TempFile("none.bmp").c_str(), SKY_FORMAT_BMP, 0, 0, nullptr, 0, &dib, &pal), -SKY_ERR_OPEN);
+  EXPECT_EQ(read_(skytest::TempFile("none.bmp").c_str(), SKY_FORMAT_BMP, 0, 0, nullptr, 0, &dib, &pal),
+            -SKY_ERR_OPEN);
   EXPECT_EQ(dib, nullptr);
   EXPECT_EQ(pal, nullptr);
   EXPECT_EQ(read_(nullptr, SKY_FORMAT_BMP, 0, 0, nullptr, 0, &dib, &pal), -SKY_ERR_PARAMETER);

@@ -56,7 +56,8 @@ int MaxDifference(const sky::Picture& a, const sky::Picture& b) {
   if (a.width != b.width || a.height != b.height) return -1;
   const sky::Picture x = AsBgr(a), y = AsBgr(b);
   int worst = 0;
-  for (size_t i = 0; i < x.pixels.size(); ++i) worst = std::max(worst, std::abs(int(x.pixels[i]) - int(y.pixels[i])));
+  for (size_t i = 0; i < x.pixels.size(); ++i)
+    worst = std::max(worst, std::abs(int(x.pixels[i]) - int(y.pixels[i])));
   return worst;
 }
 

@@ -1,11 +1,12 @@
 // TPMultiImage over the built imaging library: readers by extension, the status texts, the
 // failure boxes, the written depths, and the boxes of the default host.
+#include "multi_image.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "dialog_answerer.h"
-#include "multi_image.h"
 #include "temp_dir.h"
 
 namespace {
@@ -58,8 +59,9 @@ class MultiImage : public ::testing::Test {
 
 TEST_F(MultiImage, ChoosesTheReaderByTheUpperCasedExtension) {
   const std::pair<const char*, const char*> files[] = {
-      {"gradient24.bmp", "a.bmp"}, {"gradient24.bmp", "b.THB"}, {"gradient.jpg", "c.Jpg"}, {"gradient.jpg", "d.thj"},
-      {"gradient24.png", "e.png"}, {"gradient.gif", "f.GIF"},   {"gradient.tif", "g.tif"}, {"gradient24.pcx", "h.pcx"}};
+      {"gradient24.bmp", "a.bmp"}, {"gradient24.bmp", "b.THB"}, {"gradient.jpg", "c.Jpg"},
+      {"gradient.jpg", "d.thj"},   {"gradient24.png", "e.png"}, {"gradient.gif", "f.GIF"},
+      {"gradient.tif", "g.tif"},   {"gradient24.pcx", "h.pcx"}};
   for (const auto& [sample, name] : files) {
     image.SetImageName(Copy(dir, sample, name));
     EXPECT_FALSE(image.Empty()) << name;
@@ -96,7 +98,8 @@ TEST_F(MultiImage, ReadsAt16ColoursThroughTheGivenPalette) {
   std::set<COLORREF> seen;
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x) seen.insert(PixelOf(image, x, y));
-  for (COLORREF c : seen) EXPECT_NE(std::find(std::begin(standard), std::end(standard), c), std::end(standard)) << std::hex << c;
+  for (COLORREF c : seen)
+    EXPECT_NE(std::find(std::begin(standard), std::end(standard), c), std::end(standard)) << std::hex << c;
   EXPECT_GE(seen.size(), 3u);
   DeleteObject(pal);
 }
@@ -212,7 +215,8 @@ TEST_F(MultiImage, WritesAtTheDisplaysDepthUnlessAResolutionIsSet) {
     back.SetImageName(dir.File(name));
     ASSERT_FALSE(back.Empty()) << name;
     for (int y = 0; y < 30; y += 3)
-      for (int x = 0; x < 40; x += 3) ASSERT_EQ(PixelOf(back, x, y), PixelOf(image, x, y)) << name << " " << x << "," << y;
+      for (int x = 0; x < 40; x += 3)
+        ASSERT_EQ(PixelOf(back, x, y), PixelOf(image, x, y)) << name << " " << x << "," << y;
   }
 }
 
