@@ -30,6 +30,9 @@ make BMP3:gradient24.bmp gradient.ppm -type truecolor
 make PNG8:blocks8.png blocks.ppm
 make PNG24:gradient24.png gradient.ppm
 make PNG48:gradient48.png gradient.ppm
+# Half transparent: the reference is the picture laid over white.
+convert -size 8x6 xc:none -fill '#FF000080' -draw 'rectangle 0,0 3,5' -fill blue -draw 'rectangle 6,0 7,5' PNG32:alpha.png
+convert alpha.png -background white -flatten -depth 8 alpha.png.ppm
 make gradient.gif gradient.ppm -colors 200
 make blocks.gif blocks.ppm
 make gradient.tif gradient.ppm -compress none

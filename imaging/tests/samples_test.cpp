@@ -17,7 +17,7 @@ TEST(Samples, ReadLikeTheToolThatMadeThem) {
   const Sample samples[] = {
       {"blocks4.bmp", SKY_FORMAT_BMP, 0, 4},     {"gradient8.bmp", SKY_FORMAT_BMP, 0, 0},
       {"gradient24.bmp", SKY_FORMAT_BMP, 0, 24}, {"blocks8.png", SKY_FORMAT_PNG, 0, 0},
-      {"gradient24.png", SKY_FORMAT_PNG, 0, 24}, {"gradient48.png", SKY_FORMAT_PNG, 1, 24},
+      {"gradient24.png", SKY_FORMAT_PNG, 0, 24},  {"alpha.png", SKY_FORMAT_PNG, 1, 24}, {"gradient48.png", SKY_FORMAT_PNG, 1, 24},
       {"gradient.gif", SKY_FORMAT_GIF, 0, 8},    {"blocks.gif", SKY_FORMAT_GIF, 0, 0},
       {"gradient.tif", SKY_FORMAT_TIFF, 0, 24},  {"blocks-lzw.tif", SKY_FORMAT_TIFF, 0, 0},
       {"gradient.jpg", SKY_FORMAT_JPEG, 8, 24},  {"blocks8.pcx", SKY_FORMAT_PCX, 0, 0},
