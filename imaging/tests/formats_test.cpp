@@ -146,3 +146,42 @@ TEST(Formats, FailedWritesKeepTheExistingFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A BMP file header and info header for a w x h picture at 24 bits, without pixel data.
+std::string BmpHeader(int32_t w, int32_t h) {
+  std::string s(54, '\0');
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) s[at + i] = char(v >> (8 * i));
+  };
+  s[0] = 'B', s[1] = 'M';
+  put32(2, 54 + uint32_t(w) * 3 * uint32_t(h));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, uint32_t(w));
+  put32(22, uint32_t(h));
+  s[26] = 1, s[28] = 24;
+  return s;
+}
+
+TEST(Formats, PlatformReadersRefuseHugeAndTruncatedPictures) {
+  sky::Picture p;
+  const std::string huge = BmpHeader(100000, 100000);
+  EXPECT_EQ(sky::DecodePicture(reinterpret_cast<const uint8_t*>(huge.data()), huge.size(), SKY_FORMAT_BMP, &p),
+            SKY_ERR_TOO_LARGE);
+  // Rows missing from the end of the file.
+  const std::string cut = BmpHeader(16, 16) + std::string(16 * 3 * 4, '\x40');
+  const int e = sky::DecodePicture(reinterpret_cast<const uint8_t*>(cut.data()), cut.size(), SKY_FORMAT_BMP, &p);
+  EXPECT_EQ(e, SKY_ERR_DECODE);
+  // Every format cut in half.
+  const sky::Picture pic = skytest::Gradient(40, 40);
+  for (SkyFormat f : {SKY_FORMAT_PNG, SKY_FORMAT_GIF, SKY_FORMAT_TIFF, SKY_FORMAT_JPEG, SKY_FORMAT_PCX}) {
+    std::string bytes;
+    ASSERT_EQ(sky::EncodePicture(pic, f, Options(f == SKY_FORMAT_GIF ? 8 : 24), &bytes), 0);
+    bytes.resize(bytes.size() / 2);
+    EXPECT_NE(sky::DecodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), f, &p), 0) << f;
+  }
+}
+
+}  // namespace
