@@ -170,6 +170,12 @@ TEST_F(MultiImage, ReadsResourcesIconsAndMetafiles) {
   ASSERT_FALSE(image.Empty());
   EXPECT_EQ(image.Width(), 96);
   EXPECT_EQ(PixelOf(image, 48, 48), RGB(255, 0, 0));
+  // Files of these kinds that hold no picture load nothing, quietly.
+  image.SetImageName(dir.Write("junk.wmf", std::string(64, '\x01')));
+  EXPECT_TRUE(image.Empty());
+  image.SetImageName(dir.Write("junk.ico", "not an icon"));
+  EXPECT_TRUE(image.Empty());
+  EXPECT_EQ(image.StatusText(), "Non TIF, JPeg, BMP, GIF, PNG or PCX Image");
   EXPECT_TRUE(host.boxes.empty());
 }
 
