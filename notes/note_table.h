@@ -118,6 +118,7 @@ struct NoteTable {
   bool exiting = false;
   LRESULT lastHit = -1;
   HACCEL accel = nullptr;
+  UINT taskbarCreated = 0;  // sent when the shell restarts: tray icons are added again
 
   AlarmState alarm;
   MemoryState memory;

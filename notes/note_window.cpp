@@ -150,6 +150,15 @@ LRESULT OnTrayNotify(NoteRecord& r, HWND window, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
+// The shell restarted: every tray icon is added again.
+LRESULT OnTaskbarCreated(NoteTable& t, HWND window) {
+  if (window != t.notes[0].window) return 0;  // once, from the main note
+  for (int i = 0; i < kNoteCount; ++i)
+    if (t.notes[i].inUse && (!t.oneTray || i == 0))
+      SetTrayIcon(t.notes[i].window, TrayOp::Add, t.notes[i]);
+  return 0;
+}
+
 }  // namespace
 
 NoteTable* TableOf(HWND window) {
@@ -193,6 +202,8 @@ extern "C" LRESULT CALLBACK MyProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) 
     case WM_TIMER: return OnTimer(t, window, wp, lp);
     case WM_TRAYNOTIFY: return OnTrayNotify(r, window, wp, lp);
     case WM_COMMAND: return OnCommand(t, r, window, LOWORD(wp), wp, lp);
-    default: return DefWindowProcA(window, msg, wp, lp);
+    default: break;
   }
+  if (msg == t.taskbarCreated && msg != 0) return OnTaskbarCreated(t, window);
+  return DefWindowProcA(window, msg, wp, lp);
 }

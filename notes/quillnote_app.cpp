@@ -36,6 +36,7 @@ bool StartNotes(NoteTable& t) {
   InitDisplay(t);
   RegisterNoteClasses(t);
   t.accel = LoadAcceleratorsA(t.instance, "MyAccel");
+  t.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 
   bool alarm = ScanAlarms(t);
   CreateNote(t, 0);
