@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386 libwine libwine:i386 fonts-wine fonts-liberation
+  wine wine64 wine32:i386 fonts-wine fonts-liberation
   xvfb xauth x11-utils mscompress googletest cmake ninja-build make imagemagick
 )
 
