@@ -38,6 +38,12 @@ const FontField kFontFields[] = {
 
 std::string ReadNoteValue(NoteTable& t, const char* section, const char* key) {
   std::string value = ReadSetting(t, section, key, int(t.pageSize));
+  // A value that filled the buffer may go on: grow until it fits, so that it is kept whole.
+  while (value.size() + 1 >= t.pageSize && t.pageSize < kMaxPageSize) {
+    t.pageSize += 1024;
+    AllocateBuffers(t);
+    value = ReadSetting(t, section, key, int(t.pageSize));
+  }
   if (!value.empty()) return value;
   if (!ReadStoreValue(t.store, StoreKey(section, key), &value)) return {};
   if (value.size() + 20 >= t.pageSize) {
