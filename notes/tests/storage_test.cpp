@@ -125,6 +125,7 @@ TEST_F(StorageTest, TextFilesLoadIntoTheSelectionAndSaveAsTyped) {
   std::string out;
   ASSERT_TRUE(sw::test::ReadFileBytes(dir.File("out.txt"), &out));
   EXPECT_EQ(out, "[line 1\r\nline 2]");
+  EXPECT_FALSE(WriteTextFile(t, t.notes[0].window, dir.File("gone\\out.txt").c_str()));
 }
 
 TEST_F(StorageTest, SaveNoteWritesSettingsAndThePage) {
