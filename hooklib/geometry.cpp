@@ -5,7 +5,11 @@
 
 namespace hooklib {
 
-double Distance(Pt a, Pt b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double Distance(Pt a, Pt b) {
+  // Plain square root: std::hypot's care for overflow costs more than the whole comparison.
+  double dx = a.x - b.x, dy = a.y - b.y;
+  return std::sqrt(dx * dx + dy * dy);
+}
 
 double PathLength(const Path& p) {
   double len = 0;

@@ -14,7 +14,7 @@ constexpr double kHeadingWeight = 0.35;
 // How far the elastic alignment may shift the pairing of points.
 constexpr int kBand = 6;
 // How many of the rigidly closest templates get the elastic comparison.
-constexpr int kShortlist = 8;
+constexpr int kShortlist = 5;
 
 std::vector<Pt> Headings(const std::vector<Pt>& p) {
   std::vector<Pt> h(p.size() - 1);
