@@ -84,6 +84,9 @@ std::string ReadEditText(NoteTable& t, HWND edit) {
 HWND NoteEdit(HWND window) { return GetDlgItem(window, IDC_EDIT); }
 
 void SavePage(NoteTable& t, NoteRecord& r) {
+  // While a page dialog runs the edit control may preview another page: its text was stored
+  // when the dialog opened, and storing the preview would overwrite the current page.
+  if (r.pageDialog) return;
   char key[16];
   snprintf(key, sizeof key, "Title%d", int(r.page));
   WriteSetting(t, r.section, key, r.titles[r.page]);
