@@ -10,10 +10,14 @@ shots=$root/build/shots-$arch
 mkdir -p "$shots" "$root/docs"
 "$root/scripts/prefix.sh" "$arch" "$shots"
 
-take() {  # name: the screen without its empty desktop around the windows
+take() {  # name: the windows on the screen, without the empty desktop and the taskbar
   sleep "${SHOT_WAIT:-4}"
   import -window root "$shots/full.png"
-  convert "$shots/full.png" -fuzz 1% -trim +repage "$root/docs/$1.png"
+  convert "$shots/full.png" -crop 1024x740+0+0 +repage -fuzz 1% -trim +repage "$root/docs/$1.png" 2>/dev/null
+  # Nothing but desktop (a program that starts in the notification area): the whole screen.
+  if [ "$(identify -format %w "$root/docs/$1.png")" -lt 16 ]; then
+    cp "$shots/full.png" "$root/docs/$1.png"
+  fi
   echo "docs/$1.png"
 }
 # start <dir> <program> [args...]: starts a program in the background; `stop` ends it again.
