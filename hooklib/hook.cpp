@@ -134,10 +134,13 @@ LRESULT CALLBACK RelayProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kMsgReplayClick: Inject({b.injectDown, b.injectUp}); return 0;
     case kMsgReplayPress: Inject({b.injectDown}); return 0;
-    case WM_TIMER:
+    case WM_TIMER: {
       KillTimer(h, kHoldTimer);
-      CarryOut(g_state.capture.HoldElapsed());
+      POINT p = {};
+      GetCursorPos(&p);
+      CarryOut(g_state.capture.HoldElapsed({(double)p.x, (double)p.y}));
       return 0;
+    }
     default: return DefWindowProcA(h, msg, wp, lp);
   }
 }
