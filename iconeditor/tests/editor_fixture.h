@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "about_box.h"
 #include "application.h"
 #include "dialog_answerer.h"
 #include "icon_form.h"

@@ -334,3 +334,112 @@ TEST_F(Editor, HelpClipboardViewerAndColourSelection) {
 
 }  // namespace
 }  // namespace zwtest
+
+namespace zwtest {
+namespace {
+
+TEST_F(Editor, OpenFileLoadsAnIconAndReportsAMissingOne) {
+  Start();
+  IconData data{};
+  std::copy(kStandardPalette, kStandardPalette + 16, data.palette);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      data.index[x][y] = x < 16 ? 9 : 12;
+      data.transparent[x][y] = y < 4;
+    }
+  std::string file = dir.File("TWO.ICO");
+  ASSERT_TRUE(SaveIconFile(file, data));
+  main->OpenFile(file, 0);
+  TIconForm* d = main->ActiveDocument();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->caption, file);
+  EXPECT_TRUE(d->Modified);
+  EXPECT_EQ(d->Picture().Get(3, 10), RGB(255, 0, 0));
+  EXPECT_EQ(d->Picture().Get(20, 10), RGB(0, 0, 255));
+  EXPECT_EQ(d->PixelIndex[20][10], 12);
+  EXPECT_EQ(d->PixelTransparent[5][2], 1);
+  EXPECT_EQ(d->PixelTransparent[5][6], 0);
+  EXPECT_EQ(answer.Count(), 0u);
+  main->OpenFile(dir.File("NONE.ICO"), 0);
+  ASSERT_EQ(answer.Count(), 1u);
+  EXPECT_EQ(answer.Seen()[0].caption, "Error in loading...");
+  EXPECT_EQ(answer.Seen()[0].text, "An error has occurred in loading " + dir.File("NONE.ICO") + "\rIcon may be missing or corrupted.");
+  EXPECT_EQ(main->ActiveDocument()->caption, "Untitled");
+  // Started with file names, each is opened.
+  TheEditor().args = {file, file};
+  main->FormShow(main.get());
+  EXPECT_EQ(main->DocumentCount(), 4);
+}
+
+TEST_F(Editor, MinimisingWritesTheTemporaryFileAndTransparentColourFollows) {
+  Start();
+  TIconForm* d = NewDoc();
+  main->LeftColor = RGB(255, 0, 0);
+  Down(d, At(d, 0), At(d, 0));
+  Up(d, At(d, 0), At(d, 0));
+  ShowWindow(d->hwnd, SW_MINIMIZE);
+  std::string bytes;
+  ASSERT_TRUE(sw::test::ReadFileBytes(main->TempFileName, &bytes));
+  EXPECT_EQ(bytes.size(), 766u);
+  ShowWindow(d->hwnd, SW_RESTORE);
+  // A new transparent colour recolours the transparent pixels and a transparent button.
+  main->LeftTransparent = true;
+  main->TransColorClick(main->Find<MenuItem>("Aqua1"));
+  EXPECT_EQ(d->TransparentColor, RGB(0, 255, 255));
+  EXPECT_EQ(main->TransparentColor, RGB(0, 255, 255));
+  EXPECT_EQ(d->Picture().Get(5, 5), RGB(0, 255, 255));
+  EXPECT_EQ(d->Picture().Get(0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(main->LeftColor, RGB(0, 255, 255));
+}
+
+TEST_F(Editor, EditMenuSelectAllCopyPasteAndDelete) {
+  Start();
+  TIconForm* d = NewDoc();
+  d->Picture().Fill(RGB(0, 0, 128));
+  d->Mask().Fill(0);
+  d->UpdateMask();
+  main->SelectAll1Click(nullptr);
+  EXPECT_TRUE(d->Floating);
+  EXPECT_TRUE(main->PointerTool->down);
+  EXPECT_EQ(d->PixelTransparent[10][10], 1);  // the picture's content floats
+  main->Edit1Click(nullptr);
+  EXPECT_TRUE(main->Copy1->enabled);
+  EXPECT_TRUE(main->Cut1->enabled);
+  main->Copy1Click(nullptr);
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+  main->Delete1Click(nullptr);
+  EXPECT_FALSE(d->Floating);
+  main->Paste1Click(nullptr);
+  EXPECT_TRUE(d->Floating);
+  EXPECT_TRUE(d->Pasted);
+  EXPECT_EQ(d->SelectedImage->picture.Get(3, 3), RGB(0, 0, 128));
+  main->DrawingToolClick(nullptr);
+  EXPECT_EQ(d->Picture().Get(3, 3), RGB(0, 0, 128));
+  EXPECT_EQ(d->PixelTransparent[3][3], 0);
+  // An empty clipboard is reported.
+  OpenClipboard(main->hwnd);
+  EmptyClipboard();
+  CloseClipboard();
+  main->Paste1Click(nullptr);
+  ASSERT_EQ(answer.Count(), 1u);
+  EXPECT_EQ(answer.Seen()[0].caption, "Error in Pasting");
+  EXPECT_EQ(answer.Seen()[0].text, "The Windows ClipBoard does not\rcontain a valid bitmap image.");
+}
+
+TEST_F(Editor, AboutBoxAndSystemInformation) {
+  Start();
+  main->About1Click(nullptr);
+  ASSERT_EQ(answer.Count(), 1u);
+  EXPECT_EQ(answer.Seen()[0].caption, "About Zonware Icon Editor");
+  EXPECT_EQ(WithThousands(1048576), "1,048,576");
+  EXPECT_EQ(WithThousands(999), "999");
+  TSysInfoForm info;
+  ASSERT_TRUE(info.Make());
+  info.Fill();
+  EXPECT_EQ(info.PlatformName->caption, "Windows NT");
+  EXPECT_EQ(info.VersionText->caption.rfind("6.1, Build #", 0), 0u);
+  EXPECT_NE(info.TotalPhys->caption.find(','), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zwtest
