@@ -443,3 +443,22 @@ TEST_F(Editor, AboutBoxAndSystemInformation) {
 
 }  // namespace
 }  // namespace zwtest
+
+namespace zwtest {
+namespace {
+
+TEST_F(Editor, HelpWithoutItsFileSaysSo) {
+  Start();
+  auto recorded = TheEditor().seams;
+  ResetEditor();  // the real help seam: no help file beside the test program
+  TheEditor().mainForm = main.get();
+  TheEditor().settingsKey = kKey;
+  main->Contents1Click(nullptr);
+  ASSERT_EQ(answer.Count(), 1u);
+  EXPECT_EQ(answer.Seen()[0].caption, "Help");
+  EXPECT_EQ(answer.Seen()[0].text, "The help file ZWICON.HLP is not installed.\rHelp is not available.");
+  TheEditor().seams = recorded;
+}
+
+}  // namespace
+}  // namespace zwtest
