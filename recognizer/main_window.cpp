@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kSymbolItemWidth = 80;
 constexpr int kSymbolItemHeight = 58;
-UINT g_taskbarCreated = 0;  // the shell's restart message, registered once per process
 
 int AskBox(HWND owner, const std::string& text, UINT flags) {
   return MessageBoxA(owner, text.c_str(), "Strokewise", flags);
@@ -177,9 +176,8 @@ LRESULT OnCtlColor(HDC dc) {
 // "Always on top" holds only while minimized; the system menu carries its item only then.
 void OnWindowPosChanged(HWND h) {
   KurvoState& k = Kurvo();
-  static bool inside = false;
-  if (inside) return;
-  inside = true;
+  if (k.placingWindow) return;
+  k.placingWindow = true;
   HMENU sys = GetSystemMenu(h, FALSE);
   if (IsIconic(h)) {
     SetWindowPos(h, k.settings.alwaysOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -199,7 +197,7 @@ void OnWindowPosChanged(HWND h) {
     }
     SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  inside = false;
+  k.placingWindow = false;
 }
 
 bool OnSysCommand(HWND h, WPARAM command) {
@@ -376,14 +374,14 @@ LRESULT CALLBACK MainWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYMBOLDRAWN: return OnSymbolDrawn(static_cast<int32_t>(wp), reinterpret_cast<HWND>(lp));
     case WM_TRAYNOTIFY: OnTrayNotify(h, wp, lp); return 0;
     default:
-      if (msg == g_taskbarCreated && msg != 0) OnTaskbarCreated();
+      if (msg == Kurvo().taskbarCreatedMessage && msg != 0) OnTaskbarCreated();
       break;
   }
   return DefWindowProcA(h, msg, wp, lp);
 }
 
 bool RegisterMainClass(HINSTANCE instance) {
-  g_taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  Kurvo().taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
   WNDCLASSA wc = {};
   wc.lpfnWndProc = MainWindowProc;
   wc.hInstance = instance;
