@@ -373,6 +373,7 @@ LRESULT CALLBACK MainWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWBEGIN: return OnDrawBegin(reinterpret_cast<HWND>(lp));
     case WM_SYMBOLDRAWN: return OnSymbolDrawn(static_cast<int32_t>(wp), reinterpret_cast<HWND>(lp));
     case WM_TRAYNOTIFY: OnTrayNotify(h, wp, lp); return 0;
+    case WM_ENDSESSION: if (wp) SaveSettings(); return 0;  // the window is not destroyed then
     default:
       if (msg == Kurvo().taskbarCreatedMessage && msg != 0) OnTaskbarCreated();
       break;
