@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "balloon.h"
+#include "description.h"
 #include "form.h"
 #include "label3d.h"
 #include "message_boxes.h"
@@ -444,6 +445,42 @@ TEST(Slider, HorizontalDragMovesByTheRangeOverTheTrack) {
   SendMessageA(s->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(105, 10));
   SendMessageA(s->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(105, 10));
   EXPECT_EQ(s->Value(), 50);  // 100 pixels of a 200-pixel travel over a range of 100
+}
+
+}  // namespace
+
+namespace {
+
+struct AccelForm : Form {
+  static const FormTable& Table() {
+    static const FormTable t = {};
+    return t;
+  }
+};
+
+TEST(Balloon, ItsAcceleratorFocusesItsControl) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  RegisterEditorControls();
+  AccelForm f;
+  auto errors = f.Load(
+      "Form F {\n"
+      "  Edit Name1 { Left = 10 Top = 60 Width = 80 Height = 20 }\n"
+      "  Edit Other { Left = 10 Top = 90 Width = 80 Height = 20 }\n"
+      "  TBalloon B { Width = 100 Height = 40 Caption = \"Your &name\" ShowAccelChar = True FocusControl = Name1 }\n"
+      "}\n",
+      AccelForm::Table());
+  ASSERT_TRUE(errors.empty()) << errors[0];
+  ASSERT_TRUE(f.Create());
+  f.Show();
+  auto* other = f.Find<Edit>("Other");
+  other->SetFocus();
+  SendMessageA(f.hwnd, WM_SYSCHAR, 'x', 0);
+  EXPECT_EQ(GetFocus(), other->hwnd);
+  SendMessageA(f.hwnd, WM_SYSCHAR, 'N', 0);
+  EXPECT_EQ(GetFocus(), f.Find<Edit>("Name1")->hwnd);
+  EXPECT_TRUE(IsAccel('n', "Your &name"));
+  EXPECT_FALSE(IsAccel('n', "Fish && &chips"));
+  EXPECT_TRUE(IsAccel('C', "Fish && &chips"));
 }
 
 }  // namespace
