@@ -265,13 +265,25 @@ TEST_F(Editor, TemporaryFileIsNumberedAndDeletedAtExit) {
   EXPECT_FALSE(sw::test::FileExists(dir.File("00000002.$$$")));
   main.reset();
   EXPECT_FALSE(sw::test::FileExists(dir.File("00000001.$$$")));
-  // A folder that cannot take it: a unique file of our own in the system's temporary folder.
+  // A drive root keeps its backslash; the fixed name "C:\\Temp.ICO" is never used (when the folder
+  // cannot take the file, a unique file of the system's temporary folder is: see the model test).
   sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "IconDir", "C:\\");
-  SetFileAttributesA("C:\\00000001.$$$", FILE_ATTRIBUTE_NORMAL);
   Start();
-  EXPECT_FALSE(main->TempFileName.empty());
+  EXPECT_EQ(main->TempFileName.rfind("C:\\0000", 0), 0u);
   EXPECT_NE(main->TempFileName, "C:\\Temp.ICO");
+  main.reset();
+  // A folder that cannot take the file (its names would pass a path's length): a unique file of
+  // our own in the system's temporary folder, deleted at exit like the other.
+  std::string deep = dir.Path() + "\\" + std::string(247 - dir.Path().size() - 1, 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "IconDir", deep);
+  Start();
+  EXPECT_EQ(main->IconDir, deep);
   std::string made = main->TempFileName;
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  EXPECT_EQ(made.rfind(temp, 0), 0u) << made;
+  EXPECT_TRUE(sw::test::FileExists(made));
   main.reset();
   EXPECT_FALSE(sw::test::FileExists(made));
 }
