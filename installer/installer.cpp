@@ -33,16 +33,22 @@ InstallReport InstallFilesAndSettings(const InstallerEnvironment& env, const std
 
 void CreateProgramItems(const InstallerEnvironment& env, const std::string& target, bool startUp) {
   const std::string program = target + "\\Kurvo.exe";
+  bool startUpMade = false;
   if (startUp) {
-    CreateProgramGroup(env.shell, "StartUp");
+    startUpMade = CreateProgramGroup(env.shell, "StartUp");
     AddProgramItem(env.shell, program, "Strokewise 32-bit");
   }
-  CreateProgramGroup(env.shell, "Strokewise");
+  bool groupMade = CreateProgramGroup(env.shell, "Strokewise");
   AddProgramItem(env.shell, program, "Strokewise 32-bit");
   // A shell that takes only a program file as an item's command gets the text file itself,
   // which it opens with its editor.
   if (!AddProgramItem(env.shell, "Notepad " + target + "\\Liesmich.txt", "Lies mich")) {
     AddProgramItem(env.shell, target + "\\Liesmich.txt", "Lies mich");
+  }
+  // Without windows: a folder window the shell opened on its own is closed again.
+  if (!env.shell.showGroups) {
+    if (groupMade) CloseGroupWindow("Strokewise", 3000);
+    if (startUpMade) CloseGroupWindow("StartUp", 1000);
   }
 }
 

@@ -43,6 +43,41 @@ bool CreateProgramGroup(const ShellTarget& shell, const std::string& group) {
   return ok;
 }
 
+namespace {
+struct WindowSearch {
+  const std::string* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindFolderWindow(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
+  char cls[64] = {}, title[256] = {};
+  GetClassNameA(h, cls, sizeof cls);
+  GetWindowTextA(h, title, sizeof title);
+  bool folder = lstrcmpA(cls, "ExplorerWClass") == 0 || lstrcmpA(cls, "ExploreWClass") == 0 ||
+                lstrcmpA(cls, "CabinetWClass") == 0;
+  if (folder && lstrcmpiA(search->title->c_str(), title) == 0) {
+    search->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+bool CloseGroupWindow(const std::string& group, DWORD waitMs) {
+  DWORD start = GetTickCount();
+  do {
+    WindowSearch search{&group, nullptr};
+    EnumWindows(FindFolderWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+      PostMessageA(search.found, WM_CLOSE, 0, 0);
+      return true;
+    }
+    Sleep(100);
+  } while (GetTickCount() - start < waitMs);
+  return false;
+}
+
 bool AddProgramItem(const ShellTarget& shell, const std::string& commandLine,
                     const std::string& name) {
   ProgmanClient client(shell.service);

@@ -32,6 +32,9 @@ struct ShellTarget {
 
 // Creates a group (and, unless `showGroups` is off, shows it); false when the shell did not take it.
 bool CreateProgramGroup(const ShellTarget& shell, const std::string& group);
+// Closes the folder window that a shell opens for a new group (some open one even without
+// ShowGroup), waiting up to `waitMs` for it to appear; false when none appeared.
+bool CloseGroupWindow(const std::string& group, DWORD waitMs);
 // Adds an item to the group created last.
 bool AddProgramItem(const ShellTarget& shell, const std::string& commandLine,
                     const std::string& name);

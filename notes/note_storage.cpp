@@ -38,6 +38,12 @@ const FontField kFontFields[] = {
 
 std::string ReadNoteValue(NoteTable& t, const char* section, const char* key) {
   std::string value = ReadSetting(t, section, key, int(t.pageSize));
+  // A value that filled the buffer may go on: grow until it fits, so that it is kept whole.
+  while (value.size() + 1 >= t.pageSize && t.pageSize < kMaxPageSize) {
+    t.pageSize += 1024;
+    AllocateBuffers(t);
+    value = ReadSetting(t, section, key, int(t.pageSize));
+  }
   if (!value.empty()) return value;
   if (!ReadStoreValue(t.store, StoreKey(section, key), &value)) return {};
   if (value.size() + 20 >= t.pageSize) {
@@ -78,6 +84,9 @@ std::string ReadEditText(NoteTable& t, HWND edit) {
 HWND NoteEdit(HWND window) { return GetDlgItem(window, IDC_EDIT); }
 
 void SavePage(NoteTable& t, NoteRecord& r) {
+  // While a page dialog runs the edit control may preview another page: its text was stored
+  // when the dialog opened, and storing the preview would overwrite the current page.
+  if (r.pageDialog) return;
   char key[16];
   snprintf(key, sizeof key, "Title%d", int(r.page));
   WriteSetting(t, r.section, key, r.titles[r.page]);

@@ -16,6 +16,10 @@ constexpr int kPageCount = 10;
 constexpr int kField = 80;          // titles, section names, paths: 79 characters + terminator
 constexpr int kSettingsNameSize = 16;  // settings file name: 15 characters + terminator
 constexpr uint32_t kDefaultPageSize = 2048;
+// Bounds of a PageSize read from the settings file: a damaged value must not starve or exhaust
+// memory.
+constexpr uint32_t kMinPageSize = 64;
+constexpr uint32_t kMaxPageSize = kMaxStoreValue + 1024;
 
 // What the index of a note fixes.
 struct NoteKind {

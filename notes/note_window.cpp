@@ -201,7 +201,10 @@ extern "C" LRESULT CALLBACK MyProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) 
     case WM_QUERYENDSESSION: return OnQueryEndSession(t, window, wp, lp);
     case WM_TIMER: return OnTimer(t, window, wp, lp);
     case WM_TRAYNOTIFY: return OnTrayNotify(r, window, wp, lp);
-    case WM_COMMAND: return OnCommand(t, r, window, LOWORD(wp), wp, lp);
+    case WM_COMMAND:
+      // A window whose note was torn down has no record: its commands do nothing.
+      if (r.window != window) return DefWindowProcA(window, msg, wp, lp);
+      return OnCommand(t, r, window, LOWORD(wp), wp, lp);
     default: break;
   }
   if (msg == t.taskbarCreated && msg != 0) return OnTaskbarCreated(t, window);

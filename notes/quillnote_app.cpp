@@ -1,5 +1,6 @@
 #include "quillnote_app.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "alarms.h"
@@ -27,7 +28,8 @@ bool StartNotes(NoteTable& t) {
   if (FindWindowA(kNoteKinds[0].windowClass, kNoteKinds[0].title)) return false;
 
   int32_t v = 0;
-  if (ReadSettingNumber(t, "Quill", "PageSize", &v, 16) && v > 0) t.pageSize = uint32_t(v);
+  if (ReadSettingNumber(t, "Quill", "PageSize", &v, 16) && v >= int32_t(kMinPageSize))
+    t.pageSize = std::min(uint32_t(v), kMaxPageSize);
   t.fussSize = !ReadSetting(t, "Quill", "FussSize", 16).empty();
   t.vscroll = !ReadSetting(t, "Quill", "VSCROLL", 16).empty();
   AllocateBuffers(t);

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "effects.h"
@@ -37,6 +38,14 @@ struct KurvoState {
   std::string currentScheme;
   std::string loadedScheme;
   FocusedApplication focused;
+  // Headers read before, by lower-case path, kept while the file's time and size stay the same:
+  // answering a draw-begin must not parse the file again each time.
+  struct CachedHeader {
+    FILETIME written{};
+    DWORD size = 0;
+    SchemeHeader header;
+  };
+  std::map<std::string, CachedHeader> headerCache;
 
   // Main window.
   HWND mainWindow = nullptr;

@@ -9,12 +9,29 @@ namespace kurvo {
 
 std::string CurrentSchemePath() { return Kurvo().settings.schemeDir + Kurvo().currentScheme; }
 
-void ReadSchemeHeader() { Kurvo().header = ReadHeaderFrom(CurrentSchemePath()); }
+void ReadSchemeHeader() {
+  KurvoState& k = Kurvo();
+  std::string path = CurrentSchemePath();
+  WIN32_FILE_ATTRIBUTE_DATA info;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &info)) {
+    k.header = ReadHeaderFrom(path);  // a missing file reads as the defaults
+    return;
+  }
+  KurvoState::CachedHeader& cached = k.headerCache[ToLower(path)];
+  if (cached.size == info.nFileSizeLow && CompareFileTime(&cached.written, &info.ftLastWriteTime) == 0 &&
+      (cached.written.dwLowDateTime | cached.written.dwHighDateTime) != 0) {
+    k.header = cached.header;
+    return;
+  }
+  k.header = ReadHeaderFrom(path);
+  cached = {info.ftLastWriteTime, info.nFileSizeLow, k.header};
+}
 
 void WriteSchemeHeader() {
   KurvoState& k = Kurvo();
   SetStatusText("");
   ShowProgress(8, 1);
+  k.headerCache.erase(ToLower(CurrentSchemePath()));
   WriteHeaderTo(CurrentSchemePath(), k.header, [](int step) { ShowProgress(8, step); });
   SetStatusText(FormatText(Str(IDS_SCHEME_SAVED), k.header.name));
   k.feedbackCountdown = 6;

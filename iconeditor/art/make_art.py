@@ -8,21 +8,25 @@ import struct
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 def write_bmp(name, rows):
-    """rows: list of lists of (r, g, b), top row first; writes a 24-bit BMP."""
+    """rows: list of lists of (r, g, b), top row first; writes an 8-bit paletted BMP (small in
+    the program's resources)."""
     h = len(rows)
     w = len(rows[0])
-    stride = (w * 3 + 3) & ~3
+    colours = sorted({c for row in rows for c in row})
+    assert len(colours) <= 256, name
+    index = {c: i for i, c in enumerate(colours)}
+    stride = (w + 3) & ~3
     data = bytearray()
     for row in reversed(rows):
-        line = bytearray()
-        for (r, g, b) in row:
-            line += bytes((b, g, r))
+        line = bytearray(index[c] for c in row)
         line += b"\0" * (stride - len(line))
         data += line
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    palette = b"".join(bytes((b, g, r, 0)) for (r, g, b) in colours)
+    offset = 54 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(data), 2835, 2835, len(colours), 0)
     with open(os.path.join(HERE, name), "wb") as f:
-        f.write(header + info + data)
+        f.write(header + info + palette + data)
 
 def from_map(lines, palette):
     return [[palette[ch] for ch in line] for line in lines]

@@ -56,7 +56,7 @@ std::string IOErrorText(int n) {
   if (n == 0) return "";
   for (auto& e : table)
     if (e.n == n) return e.text;
-  return "Unknown Error #" + std::to_string(n);
+  return "Unknown Error #" + zw::Num(n);
 }
 
 std::string NormalizeBreaks(const std::string& s) {
@@ -186,7 +186,7 @@ static void PlainBox(const std::string& caption, const std::string& message) {
 }
 
 void ShowAlert(const std::string& caption, const std::string& message) {
-  try {
+  {
     TAlertDialog* box = Boxes().alert.get();
     std::unique_ptr<TAlertDialog> own;
     if (!box) {
@@ -201,8 +201,6 @@ void ShowAlert(const std::string& caption, const std::string& message) {
     HCURSOR old = App().SetScreenCursor(LoadCursor(nullptr, IDC_ARROW));
     box->ShowModal();
     App().SetScreenCursor(old);
-  } catch (...) {
-    PlainBox(caption, message);
   }
 }
 

@@ -113,7 +113,7 @@ PropResult TZonBtn::SetProperty(const std::string& p, const PropValue& v) {
 // The 8 x 8 pattern "P" n as a monochrome bitmap: non-white pixels 0, white pixels 1.
 static HBITMAP PatternBitmap(int n) {
   Bitmap src;
-  std::string name = "P" + std::to_string(n);
+  std::string name = "P" + zw::Num(n);
   if (!src.LoadResource(App().instance, name.c_str())) return nullptr;
   WORD rows[8] = {};
   for (int y = 0; y < 8; ++y)

@@ -54,18 +54,20 @@ void TZonImage::SetTile(bool t) {
   Invalidate();
 }
 
+const char* const kImageCanvasError = "The image canvas needs a bitmap";
+
 Bitmap& TZonImage::PictureForDrawing() {
   GetCanvas();
   return picture_;
 }
 
-Canvas& TZonImage::GetCanvas() {
-  if (icon_) throw std::runtime_error("The image canvas needs a bitmap");
+Canvas* TZonImage::GetCanvas() {
+  if (icon_) return nullptr;
   if (picture_.Empty()) {
     picture_.SetSize(width, height);
     PictureChanged();
   }
-  return picture_.canvas();
+  return &picture_.canvas();
 }
 
 PropResult TZonImage::SetProperty(const std::string& p, const PropValue& v) {

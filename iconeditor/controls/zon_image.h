@@ -1,12 +1,15 @@
 // TZonImage: a picture control with transparency, centring, stretching and tiling; and
 // TZonSpeedButton, the speed button that realises the shared palette after painting.
 #pragma once
-#include <stdexcept>
+#include <exception>
 
 #include "std_controls.h"
 #include "zon_button.h"
 
 namespace zw {
+
+// The error of TZonImage::GetCanvas for a picture that is not a bitmap.
+extern const char* const kImageCanvasError;
 
 class TZonImage : public TZonGraphicControl {
  public:
@@ -32,8 +35,9 @@ class TZonImage : public TZonGraphicControl {
   bool Opaque() const { return opaque_; }
 
   // The picture's bitmap canvas: an empty picture first becomes a bitmap of the control's size;
-  // a picture that is not a bitmap throws "The image canvas needs a bitmap".
-  Canvas& GetCanvas();
+  // for a picture that is not a bitmap the result is null and the caller reports
+  // kImageCanvasError.
+  Canvas* GetCanvas();
   Bitmap& PictureForDrawing();
 
   void Paint(Canvas& c) override;

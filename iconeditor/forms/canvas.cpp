@@ -5,6 +5,18 @@
 
 namespace zw {
 
+std::string Num(long long n) {
+  char buf[24];
+  char* p = buf + sizeof buf;
+  unsigned long long u = n < 0 ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
+  do {
+    *--p = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u);
+  if (n < 0) *--p = '-';
+  return std::string(p, buf + sizeof buf - p);
+}
+
 HFONT CreateFontFor(const FontSpec& f) {
   return CreateFontA(-std::abs(f.height), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, f.underline, 0,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -8,6 +8,9 @@
 
 namespace zw {
 
+// Decimal text of a number (the layer's own: the printf family is large when linked statically).
+std::string Num(long long n);
+
 enum class PenStyle { Solid, Dash, Dot, DashDot, Clear };
 enum class PenMode { Copy, Xor };
 enum class BrushStyle { Solid, Clear, Pattern };

@@ -127,6 +127,7 @@ bool Control::FindEvent(const std::string& e, EventSlot& slot) {
   else if (e == "OnMouseDown") slot = &OnMouseDown;
   else if (e == "OnMouseUp") slot = &OnMouseUp;
   else if (e == "OnMouseMove") slot = &OnMouseMove;
+  else if (e == "OnCaptureLost") slot = &OnCaptureLost;
   else return false;
   return true;
 }
@@ -485,17 +486,13 @@ LRESULT CALLBACK WinControl::StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
   }
   WinControl* self = FromHandle(h);
   if (!self) return DefWindowProcA(h, msg, wp, lp);
-  try {
-    LRESULT r = self->WndProc(msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-      SetWindowLongPtrA(h, GWLP_USERDATA, 0);
-      self->hwnd = nullptr;
-      self->Destroyed();
-    }
-    return r;
-  } catch (...) {
-    return DefWindowProcA(h, msg, wp, lp);
+  LRESULT r = self->WndProc(msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+    self->hwnd = nullptr;
+    self->Destroyed();
   }
+  return r;
 }
 
 LRESULT WinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -91,6 +91,7 @@ class Control : public Component {
   int cursorId = 0;  // custom cursor number of the application (0: inherit)
 
   NotifyEvent OnClick, OnDblClick;
+  NotifyEvent OnCaptureLost;  // the mouse was taken away during a press
   MouseEvent OnMouseDown, OnMouseUp;
   MouseMoveEvent OnMouseMove;
 
@@ -118,7 +119,7 @@ class Control : public Component {
   virtual void Click();
   virtual void DblClick();
   // The mouse was taken away during a press (capture lost): release whatever the press held.
-  virtual void CaptureLost() {}
+  virtual void CaptureLost() { if (OnCaptureLost) OnCaptureLost(this); }
   // Whether (x, y) in control coordinates is part of the control for mouse input.
   virtual bool HitTest(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   virtual bool IsGraphic() const { return false; }

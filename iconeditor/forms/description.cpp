@@ -1,6 +1,7 @@
 #include "description.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
 
 #include "form.h"
@@ -59,7 +60,7 @@ struct Lexer {
       while (i < s.size() && std::isxdigit(static_cast<unsigned char>(s[i]))) ++i;
       if (i == b) { *err = "number expected"; return false; }
       v.kind = PropValue::Number;
-      v.number = std::stoll(s.substr(b, i - b), nullptr, base);
+      v.number = std::strtoll(s.substr(b, i - b).c_str(), nullptr, base);
       if (neg) v.number = -v.number;
       return true;
     }
@@ -74,15 +75,15 @@ bool ParseBlock(Lexer& lx, DescNode& node, std::string* err) {
   for (;;) {
     char c = lx.Peek();
     if (c == '}') { ++lx.i; return true; }
-    if (!c) { *err = "line " + std::to_string(lx.line) + ": '}' missing for " + node.name; return false; }
+    if (!c) { *err = "line " + zw::Num(lx.line) + ": '}' missing for " + node.name; return false; }
     int line = lx.line;
     std::string word;
-    if (!lx.Ident(word)) { *err = "line " + std::to_string(line) + ": name expected"; return false; }
+    if (!lx.Ident(word)) { *err = "line " + zw::Num(line) + ": name expected"; return false; }
     if (lx.Peek() == '=') {
       ++lx.i;
       DescNode::Prop p{word, {}, line};
       std::string e;
-      if (!lx.Value(p.value, &e)) { *err = "line " + std::to_string(line) + ": " + e; return false; }
+      if (!lx.Value(p.value, &e)) { *err = "line " + zw::Num(line) + ": " + e; return false; }
       node.props.push_back(std::move(p));
       continue;
     }
@@ -90,7 +91,7 @@ bool ParseBlock(Lexer& lx, DescNode& node, std::string* err) {
     child.className = word;
     child.line = line;
     if (!lx.Ident(child.name) || lx.Peek() != '{') {
-      *err = "line " + std::to_string(line) + ": expected 'Class Name {' or 'Property = value'";
+      *err = "line " + zw::Num(line) + ": expected 'Class Name {' or 'Property = value'";
       return false;
     }
     ++lx.i;
@@ -111,7 +112,7 @@ struct Builder {
   std::vector<std::string> errors;
   std::vector<std::pair<const DescNode*, Component*>> made;
 
-  void Error(int line, const std::string& m) { errors.push_back("line " + std::to_string(line) + ": " + m); }
+  void Error(int line, const std::string& m) { errors.push_back("line " + zw::Num(line) + ": " + m); }
 
   void Create(const DescNode& n, Component* container) {
     for (const DescNode& ch : n.children) {
@@ -167,13 +168,13 @@ bool ParseDescription(const std::string& text, DescNode& root, std::string* erro
   root = DescNode{};
   root.line = lx.line;
   if (!lx.Ident(root.className) || !lx.Ident(root.name) || lx.Peek() != '{') {
-    *error = "line " + std::to_string(lx.line) + ": expected 'Form Name {'";
+    *error = "line " + zw::Num(lx.line) + ": expected 'Form Name {'";
     return false;
   }
   ++lx.i;
   if (!ParseBlock(lx, root, error)) return false;
   if (!lx.AtEnd()) {
-    *error = "line " + std::to_string(lx.line) + ": text after the form's end";
+    *error = "line " + zw::Num(lx.line) + ": text after the form's end";
     return false;
   }
   return true;
@@ -188,7 +189,7 @@ std::unique_ptr<Component> CreateComponent(const std::string& n) {
 
 const TableEntry* FormTable::Find(const std::string& n) const {
   for (const auto& e : entries)
-    if (e.name == n) return &e;
+    if (n == e.name) return &e;
   return nullptr;
 }
 
@@ -202,8 +203,8 @@ std::vector<std::string> BuildForm(Form& form, const DescNode& root, const FormT
   for (const auto& e : table.entries) {
     if (!e.assign) continue;
     Component* c = form.FindComponent(e.name);
-    if (!c) b.errors.push_back("no component named " + e.name + " for the form's field");
-    else if (!e.assign(&form, c)) b.errors.push_back("component " + e.name + " is not of the field's class");
+    if (!c) b.errors.push_back(std::string("no component named ") + e.name + " for the form's field");
+    else if (!e.assign(&form, c)) b.errors.push_back(std::string("component ") + e.name + " is not of the field's class");
   }
   if (b.errors.empty())
     for (auto& m : b.made) m.second->Loaded();

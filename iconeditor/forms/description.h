@@ -52,13 +52,13 @@ template <class T> void RegisterClass(const std::string& n) {
 // Registers the layer's own classes (Panel, Button, Label, ...). Called by Form::Load.
 void RegisterStandardClasses();
 
-// One entry of a form class's name table.
+// One entry of a form class's name table: a handler binds itself to an event slot of the form
+// (false when the kinds differ); a field stores a component in the form's member (false when
+// its class differs). Entries are plain function pointers made per member at compile time.
 struct TableEntry {
-  std::string name;
-  // A handler: binds itself to the event slot for this form; false when the kinds differ.
-  std::function<bool(Form*, EventSlot)> bind;
-  // A field: stores the component in the form's member; false when its class differs.
-  std::function<bool(Form*, Component*)> assign;
+  const char* name;
+  bool (*bind)(Form*, EventSlot);
+  bool (*assign)(Form*, Component*);
 };
 struct FormTable {
   std::vector<TableEntry> entries;
@@ -66,32 +66,36 @@ struct FormTable {
   const TableEntry* Find(const std::string& n) const;
 };
 
-template <class F, class... A>
-TableEntry Handler(const char* name, void (F::*m)(Component*, A...)) {
-  using Fn = std::function<void(Component*, A...)>;
-  return TableEntry{name,
-                    [m](Form* f, EventSlot slot) {
-                      auto* p = std::get_if<Fn*>(&slot);
-                      if (!p) return false;
-                      F* self = static_cast<F*>(f);
-                      **p = [self, m](Component* s, A... a) { (self->*m)(s, a...); };
-                      return true;
-                    },
-                    nullptr};
-}
+// Calls a handler of form class F: one small functor type per class and signature.
+template <class F, class... A> struct HandlerThunk {
+  F* self;
+  void (F::*method)(Component*, A...);
+  void operator()(Component* s, A... a) const { (self->*method)(s, a...); }
+};
 
-template <class F, class T>
-TableEntry Field(const char* name, T* F::*member) {
-  return TableEntry{name, nullptr, [member](Form* f, Component* c) {
-                      T* t = dynamic_cast<T*>(c);
-                      if (!t) return false;
-                      static_cast<F*>(f)->*member = t;
-                      return true;
-                    }};
-}
+template <class M> struct MemberSig;
+template <class F, class... A> struct MemberSig<void (F::*)(Component*, A...)> {
+  template <void (F::*M)(Component*, A...)> static bool Bind(Form* f, EventSlot slot) {
+    using Fn = std::function<void(Component*, A...)>;
+    auto* p = std::get_if<Fn*>(&slot);
+    if (!p) return false;
+    **p = HandlerThunk<F, A...>{static_cast<F*>(f), M};
+    return true;
+  }
+};
+template <class F, class T> struct MemberSig<T* F::*> {
+  template <T* F::*M> static bool Assign(Form* f, Component* c) {
+    T* t = dynamic_cast<T*>(c);
+    if (!t) return false;
+    static_cast<F*>(f)->*M = t;
+    return true;
+  }
+};
 
-#define ZW_HANDLER(Class, name) ::zw::Handler(#name, &Class::name)
-#define ZW_FIELD(Class, name) ::zw::Field(#name, &Class::name)
+#define ZW_HANDLER(Class, name) \
+  ::zw::TableEntry { #name, &::zw::MemberSig<decltype(&Class::name)>::template Bind<&Class::name>, nullptr }
+#define ZW_FIELD(Class, name) \
+  ::zw::TableEntry { #name, nullptr, &::zw::MemberSig<decltype(&Class::name)>::template Assign<&Class::name> }
 
 // Builds the components of a parsed description into a form; returns the errors.
 std::vector<std::string> BuildForm(Form& form, const DescNode& root, const FormTable& table,

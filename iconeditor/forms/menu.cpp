@@ -40,7 +40,7 @@ std::string ShortCutToText(ShortCut sc) {
   if (sc & scAlt) s += "Alt+";
   WORD vk = sc & 0xFF;
   if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return s + static_cast<char>(vk);
-  if (vk >= VK_F1 && vk <= VK_F24) return s + "F" + std::to_string(vk - VK_F1 + 1);
+  if (vk >= VK_F1 && vk <= VK_F24) return s + "F" + zw::Num(vk - VK_F1 + 1);
   for (auto& k : kKeyNames)
     if (k.vk == vk) return s + k.name;
   return s;

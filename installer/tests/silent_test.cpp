@@ -105,6 +105,9 @@ TEST(Silent, InstallExeEndToEndWithTheShellsProgramGroup) {
     }
   }
   EXPECT_TRUE(found);
+  // The folder window the shell opened for the new group was closed again: no window is left.
+  sw::test::PumpMessages(500);
+  EXPECT_FALSE(FindWindowA("ExplorerWClass", "Strokewise"));
 
   // The same run into a place that cannot be created fails with a log.
   std::string bad = t.root.File("file");

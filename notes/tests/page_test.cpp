@@ -67,6 +67,7 @@ TEST_F(PageTest, ChoosePagePreviewsWithoutStoringAndSelects) {
     SendMessageA(list, CB_SETCURSEL, 3, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PAGE_LIST, CBN_SELCHANGE), LPARAM(list));
     preview = EditText(0);
+    SendMessageA(Main().window, WM_TIMER, TIMER_SAVE, 0);  // the minute passes meanwhile
     stored3 = ReadNoteValue(t, "Quill", "Text3");
     return IDOK;
   });

@@ -91,6 +91,26 @@ TEST_F(StorageTest, BuffersGrowByKilobytesAndStoredLongTextsGrowPageSize) {
   EXPECT_GT(t.pageSize, big.size() + 20);
 }
 
+TEST_F(StorageTest, LongSettingsTextsAreReadWhole) {
+  std::string big(5000, 's');
+  Set("Quill", "Text2", big);
+  EXPECT_EQ(ReadNoteValue(t, "Quill", "Text2"), big);
+  EXPECT_GT(t.pageSize, big.size() + 20);
+}
+
+TEST_F(StorageTest, StoredPageSizeIsBounded) {
+  for (auto [stored, expected] : {std::pair<const char*, uint32_t>{"-5", 2048}, {"10", 2048},
+                                  {"4096", 4096}, {"999999999", kMaxPageSize}}) {
+    Set("Quill", "PageSize", stored);
+    Set("Quill", "ShowStartup", "0");
+    t.pageSize = kDefaultPageSize;
+    Start();
+    EXPECT_EQ(t.pageSize, expected) << stored;
+    EXPECT_EQ(t.editBuffer.size(), expected);
+    Stop();
+  }
+}
+
 TEST_F(StorageTest, TextFilesLoadIntoTheSelectionAndSaveAsTyped) {
   Set("Quill", "ShowStartup", "0");
   Start();
@@ -105,6 +125,7 @@ TEST_F(StorageTest, TextFilesLoadIntoTheSelectionAndSaveAsTyped) {
   std::string out;
   ASSERT_TRUE(sw::test::ReadFileBytes(dir.File("out.txt"), &out));
   EXPECT_EQ(out, "[line 1\r\nline 2]");
+  EXPECT_FALSE(WriteTextFile(t, t.notes[0].window, dir.File("gone\\out.txt").c_str()));
 }
 
 TEST_F(StorageTest, SaveNoteWritesSettingsAndThePage) {

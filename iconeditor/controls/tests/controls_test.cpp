@@ -350,7 +350,8 @@ TEST(Image, TileOriginsTransparencyAndAutoSize) {
   // The canvas needs a bitmap picture.
   TZonImage i;
   i.SetPictureIcon(CopyIcon(LoadIcon(nullptr, IDI_APPLICATION)));
-  EXPECT_THROW(i.GetCanvas(), std::runtime_error);
+  EXPECT_EQ(i.GetCanvas(), nullptr);
+  EXPECT_STREQ(kImageCanvasError, "The image canvas needs a bitmap");
   TZonImage e;
   e.width = 10;
   e.height = 7;

@@ -1,0 +1,194 @@
+#include "hook.h"
+
+#include <cstdlib>
+
+#include "hook_ids.h"
+#include "recognizer.h"
+
+namespace hooklib {
+namespace {
+
+constexpr char kRelayClass[] = "StrokewiseHookRelay";
+constexpr UINT_PTR kHoldTimer = 1;
+// Posted to the relay window: follow-ups done outside the hook callback, which must stay short.
+constexpr UINT kMsgReplayClick = WM_APP + 1;
+constexpr UINT kMsgReplayPress = WM_APP + 2;
+
+// The hook's process-wide state: one hook per process.
+struct HookState {
+  HHOOK hook = nullptr;
+  HWND relay = nullptr;  // message-only window on the hook's thread
+  HINSTANCE module = nullptr;
+  HookOptions options;
+  StrokeCapture capture;
+  HWND notify = nullptr;  // the recognizer program's window for the stroke in progress
+  HWND target = nullptr;  // top-level window the stroke began over
+};
+HookState g_state;
+
+struct ButtonMessages {
+  WPARAM down, up;
+  DWORD injectDown, injectUp;
+};
+
+ButtonMessages MessagesOf(Button b) {
+  switch (b) {
+    case Button::kLeft:
+      return {WM_LBUTTONDOWN, WM_LBUTTONUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    case Button::kMiddle:
+      return {WM_MBUTTONDOWN, WM_MBUTTONUP, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP};
+    default:
+      return {WM_RBUTTONDOWN, WM_RBUTTONUP, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP};
+  }
+}
+
+bool IsButtonDown(WPARAM msg) {
+  return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+         msg == WM_XBUTTONDOWN;
+}
+
+// Injects button events at the pointer's current place, marked as the library's own.
+void Inject(std::initializer_list<DWORD> flags) {
+  INPUT in[2] = {};
+  UINT n = 0;
+  for (DWORD f : flags) {
+    in[n].type = INPUT_MOUSE;
+    in[n].mi.dwFlags = f;
+    in[n].mi.dwExtraInfo = kInjectedMarker;
+    ++n;
+  }
+  SendInput(n, in, sizeof(INPUT));
+}
+
+void CarryOut(FollowUp f) {
+  HookState& s = g_state;
+  switch (f) {
+    case FollowUp::kReplayClick:
+      PostMessageA(s.relay, kMsgReplayClick, 0, 0);
+      break;
+    case FollowUp::kReplayPress:
+      KillTimer(s.relay, kHoldTimer);
+      PostMessageA(s.relay, kMsgReplayPress, 0, 0);
+      break;
+    case FollowUp::kRecognize: {
+      // Recognition takes well under a millisecond; the notice is posted so that whatever the
+      // program does with it runs after the mouse event has gone on.
+      int id = SharedRecognizer().Recognize(s.capture.Points()).id;
+      if (IsWindow(s.notify))
+        PostMessageA(s.notify, WM_SYMBOLDRAWN, (WPARAM)id, (LPARAM)s.target);
+      break;
+    }
+    case FollowUp::kNone:
+      break;
+  }
+}
+
+// The chosen button went down: ask for the level of the window under the pointer.
+Verdict OnPress(Pt at, DWORD time) {
+  HookState& s = g_state;
+  KillTimer(s.relay, kHoldTimer);
+  s.notify = FindWindowA(s.options.notifyClass, nullptr);
+  POINT p{(LONG)at.x, (LONG)at.y};
+  HWND under = WindowFromPoint(p);
+  s.target = under ? GetAncestor(under, GA_ROOT) : nullptr;
+  int level = -1;
+  DWORD_PTR answer = 0;
+  if (s.notify && SendMessageTimeoutA(s.notify, WM_DRAWBEGIN, 0, (LPARAM)s.target,
+                                      SMTO_ABORTIFHUNG, s.options.answerTimeoutMs, &answer))
+    level = (int)(LONG_PTR)answer < 0 ? 0 : (int)(LONG_PTR)answer;
+  Verdict v = s.capture.Press(at, time, level);
+  if (s.capture.WantsHoldTimer()) SetTimer(s.relay, kHoldTimer, s.options.capture.holdMs, nullptr);
+  return v;
+}
+
+LRESULT CALLBACK MouseProc(int code, WPARAM msg, LPARAM lp) {
+  HookState& s = g_state;
+  if (code != HC_ACTION || !s.hook) return CallNextHookEx(nullptr, code, msg, lp);
+  const MSLLHOOKSTRUCT* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
+  if ((info->flags & LLMHF_INJECTED) && info->dwExtraInfo == kInjectedMarker)
+    return CallNextHookEx(nullptr, code, msg, lp);
+
+  ButtonMessages b = MessagesOf(s.options.button);
+  Pt at{(double)info->pt.x, (double)info->pt.y};
+  Verdict v = Verdict::kPass;
+  FollowUp follow = FollowUp::kNone;
+  if (msg == b.down) {
+    // A press while a stroke is still open (its release went missing) starts afresh.
+    if (s.capture.state() != StrokeCapture::State::kIdle) s.capture.Reset();
+    v = OnPress(at, info->time);
+  } else if (msg == b.up) {
+    KillTimer(s.relay, kHoldTimer);
+    v = s.capture.Release(at, info->time, &follow);
+  } else if (msg == WM_MOUSEMOVE) {
+    v = s.capture.Move(at, info->time, &follow);
+  } else if (IsButtonDown(msg)) {
+    KillTimer(s.relay, kHoldTimer);
+    s.capture.OtherButton();
+  }
+  CarryOut(follow);
+  return v == Verdict::kHoldBack ? 1 : CallNextHookEx(nullptr, code, msg, lp);
+}
+
+LRESULT CALLBACK RelayProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  ButtonMessages b = MessagesOf(g_state.options.button);
+  switch (msg) {
+    case kMsgReplayClick: Inject({b.injectDown, b.injectUp}); return 0;
+    case kMsgReplayPress: Inject({b.injectDown}); return 0;
+    case WM_TIMER:
+      KillTimer(h, kHoldTimer);
+      CarryOut(g_state.capture.HoldElapsed());
+      return 0;
+    default: return DefWindowProcA(h, msg, wp, lp);
+  }
+}
+
+}  // namespace
+
+Button ReadMouseButton(HKEY root, const char* path) {
+  char text[512] = {};
+  DWORD size = sizeof text - 1, type = 0;
+  HKEY key = nullptr;
+  bool middle = false;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, "MouseBtn", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_SZ)
+      middle = std::atoi(text) == 0;
+    RegCloseKey(key);
+  }
+  if (middle) return Button::kMiddle;
+  return GetSystemMetrics(SM_SWAPBUTTON) ? Button::kLeft : Button::kRight;
+}
+
+bool StartHook(HINSTANCE module, const HookOptions& options) {
+  StopHook();
+  HookState& s = g_state;
+  s.module = module;
+  s.options = options;
+  s.capture = StrokeCapture(options.capture);
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = RelayProc;
+  wc.hInstance = module;
+  wc.lpszClassName = kRelayClass;
+  RegisterClassA(&wc);  // fails harmlessly when already registered
+  s.relay = CreateWindowExA(0, kRelayClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, nullptr);
+  SharedRecognizer();  // build the templates now, not during the first stroke
+  s.hook = SetWindowsHookExA(WH_MOUSE_LL, MouseProc, module, 0);
+  if (!s.hook) StopHook();
+  return s.hook != nullptr;
+}
+
+void StopHook() {
+  HookState& s = g_state;
+  if (s.hook) UnhookWindowsHookEx(s.hook);
+  s.hook = nullptr;
+  if (s.relay) DestroyWindow(s.relay);
+  s.relay = nullptr;
+  // The class names this module's procedure: a later load may be at another address.
+  if (s.module) UnregisterClassA(kRelayClass, s.module);
+  s.capture.Reset();
+}
+
+bool HookRunning() { return g_state.hook != nullptr; }
+
+}  // namespace hooklib

@@ -1,0 +1,128 @@
+// The recognizer, the catalogue and the corpus generator, without windows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "corpus.h"
+#include "recognizer.h"
+#include "symbols.h"
+
+using namespace hooklib;
+
+namespace {
+
+int Recognize(const Path& p) { return SharedRecognizer().Recognize(p).id; }
+
+// The catalogue path of a symbol placed on the screen at the given size.
+Path Drawn(int id, double size, Pt at = {300, 300}) {
+  Path p = SymbolShapeOf(id).points;
+  Box b = BoundingBox(p);
+  double k = size / std::max(b.Width(), b.Height());
+  for (Pt& q : p) q = {at.x + q.x * k, at.y + q.y * k};
+  return p;
+}
+
+}  // namespace
+
+TEST(Catalogue, NamesTheBenchmarkGesturesAndKeepsNamesDistinct) {
+  const char* benchmark[] = {"triangle", "x", "rectangle", "circle", "check", "caret",
+                             "question mark", "arrow", "left square bracket",
+                             "right square bracket", "v", "delete mark", "left curly brace",
+                             "right curly brace", "star", "pigtail"};
+  for (int i = 0; i < 16; ++i) EXPECT_STREQ(benchmark[i], SymbolNameOf(i + 1));
+  std::set<std::string> seen;
+  for (int id = 1; id <= kSymbolCount; ++id) {
+    std::string name = SymbolNameOf(id);
+    EXPECT_FALSE(name.empty()) << id;
+    for (char c : name) EXPECT_FALSE(std::isupper((unsigned char)c)) << name;
+    EXPECT_TRUE(seen.insert(name).second) << name;
+    EXPECT_GE(SymbolShapeOf(id).points.size(), 2u) << name;
+  }
+  EXPECT_GE(kSymbolCount, 24);
+  EXPECT_STREQ("", SymbolNameOf(0));
+  EXPECT_STREQ("", SymbolNameOf(kIdCount));
+  EXPECT_STREQ("", SymbolNameOf(-3));
+  EXPECT_TRUE(SymbolShapeOf(0).points.empty());
+}
+
+TEST(Recognizer, KnowsEverySymbolAtAnySizeAndPlace) {
+  for (int id = 1; id <= kSymbolCount; ++id)
+    for (double size : {30.0, 100.0, 300.0})
+      EXPECT_EQ(id, Recognize(Drawn(id, size, {size, 700 - size}))) << SymbolNameOf(id) << " " << size;
+}
+
+TEST(Recognizer, TellsDirectionsApart) {
+  // Drawn backwards, no symbol is itself; lines and circles become their opposites.
+  for (int id = 1; id <= kSymbolCount; ++id) {
+    Path p = Drawn(id, 120);
+    std::reverse(p.begin(), p.end());
+    EXPECT_NE(id, Recognize(p)) << SymbolNameOf(id) << " backwards";
+  }
+  auto backwards = [](int id) {
+    Path p = Drawn(id, 120);
+    std::reverse(p.begin(), p.end());
+    return Recognize(p);
+  };
+  EXPECT_EQ(kLineLeft, backwards(kLineRight));
+  EXPECT_EQ(kLineRight, backwards(kLineLeft));
+  EXPECT_EQ(kLineDown, backwards(kLineUp));
+  EXPECT_EQ(kLineUp, backwards(kLineDown));
+  EXPECT_EQ(kCircleClockwise, backwards(kCircle));
+  EXPECT_EQ(kCircle, backwards(kCircleClockwise));
+  // A line turned a quarter is another symbol, not the same one turned.
+  EXPECT_EQ(kLineDown, Recognize({{100, 100}, {102, 160}, {101, 220}}));
+  EXPECT_EQ(kLineRight, Recognize({{100, 100}, {160, 102}, {220, 101}}));
+}
+
+TEST(Recognizer, RecognizesHumanDrawingsAndRejectsScribbles) {
+  Corpus corpus(11);
+  int wrong = 0;
+  for (int id = 1; id <= kSymbolCount; ++id) {
+    int right = 0;
+    for (int i = 0; i < 40; ++i) right += Recognize(corpus.Variation(id)) == id;
+    EXPECT_GE(right, 37) << SymbolNameOf(id);
+    wrong += 40 - right;
+  }
+  EXPECT_LE(wrong, kSymbolCount * 40 / 50) << "overall accuracy under 98 %";
+  int accepted = 0;
+  for (int i = 0; i < 300; ++i) accepted += Recognize(corpus.Scribble()) != 0;
+  EXPECT_LE(accepted, 15) << "more than 5 % of scribbles accepted";
+}
+
+TEST(Recognizer, RejectsClicksAndDegenerateStrokes) {
+  EXPECT_EQ(0, Recognize({}));
+  EXPECT_EQ(0, Recognize({{5, 5}}));
+  EXPECT_EQ(0, Recognize(Path(50, Pt{40, 40})));
+  EXPECT_EQ(0, Recognize({{100, 100}, {103, 101}, {101, 104}}));  // a wobbly click
+  // Far out on a screen of any size, the shape still counts.
+  EXPECT_EQ(kLineRight, Recognize({{-2000000000.0, 5}, {-1999999000.0, 5}}));
+}
+
+TEST(Geometry, ResamplesEvenlyKeepingBothEnds) {
+  Path p = Resample({{0, 0}, {10, 0}, {10, 10}}, 5);
+  ASSERT_EQ(5u, p.size());
+  EXPECT_DOUBLE_EQ(0, p[0].x);
+  EXPECT_NEAR(10, p[4].x, 1e-9);
+  EXPECT_NEAR(10, p[4].y, 1e-9);
+  for (int i = 1; i < 5; ++i) EXPECT_NEAR(5, Distance(p[i - 1], p[i]), 1e-6) << i;
+  // Uneven input spacing makes no difference.
+  Path q = Resample({{0, 0}, {1, 0}, {1.5, 0}, {20, 0}}, 3);
+  EXPECT_NEAR(10, q[1].x, 1e-9);
+}
+
+TEST(Corpus, IsReproducibleFromItsSeed) {
+  Corpus a(5), b(5), c(6);
+  Path pa = a.Variation(kStar), pb = b.Variation(kStar), pc = c.Variation(kStar);
+  ASSERT_EQ(pa.size(), pb.size());
+  for (size_t i = 0; i < pa.size(); ++i) {
+    EXPECT_EQ(pa[i].x, pb[i].x);
+    EXPECT_EQ(pa[i].y, pb[i].y);
+  }
+  EXPECT_TRUE(pa.size() != pc.size() || pa[0].x != pc[0].x || pa[0].y != pc[0].y);
+  // Whole pixels, as a mouse reports them.
+  for (Pt q : pa) EXPECT_EQ(q.x, std::round(q.x));
+}

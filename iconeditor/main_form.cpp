@@ -1,0 +1,506 @@
+#include "main_form.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "about_box.h"
+#include "description.h"
+#include "application.h"
+#include "icon_form.h"
+#include "imaging_slot.h"
+#include "settings.h"
+#include "zwicon.h"
+
+namespace zwicon {
+
+const FormTable& TMainForm::Table() {
+  using F = TMainForm;
+  static const FormTable t = {
+      ZW_FIELD(F, ToolPanel), ZW_FIELD(F, DrawingTool), ZW_FIELD(F, RectangleTool), ZW_FIELD(F, Fillrecttool),
+      ZW_FIELD(F, CircleTool), ZW_FIELD(F, FillCircleTool), ZW_FIELD(F, LineTool), ZW_FIELD(F, FillTool),
+      ZW_FIELD(F, PointerTool), ZW_FIELD(F, TextTool), ZW_FIELD(F, Undo), ZW_FIELD(F, TransBtn), ZW_FIELD(F, Image1),
+      ZW_FIELD(F, ZonStar1), ZW_FIELD(F, MainMenu1), ZW_FIELD(F, File1), ZW_FIELD(F, New1), ZW_FIELD(F, Open1),
+      ZW_FIELD(F, Save1), ZW_FIELD(F, SaveAs1), ZW_FIELD(F, Close2), ZW_FIELD(F, CloseAll1), ZW_FIELD(F, Exit1),
+      ZW_FIELD(F, Edit1), ZW_FIELD(F, Undo2), ZW_FIELD(F, undohide1), ZW_FIELD(F, Cut1), ZW_FIELD(F, CutHide1),
+      ZW_FIELD(F, Copy1), ZW_FIELD(F, CopyHide1), ZW_FIELD(F, Paste1), ZW_FIELD(F, PasteHide1),
+      ZW_FIELD(F, Delete1), ZW_FIELD(F, SelectAll1), ZW_FIELD(F, ShowClipboard1), ZW_FIELD(F, Options1),
+      ZW_FIELD(F, ShowGrid1), ZW_FIELD(F, UndoOn1), ZW_FIELD(F, TransparentColor1), ZW_FIELD(F, SetFont1),
+      ZW_FIELD(F, Flip1), ZW_FIELD(F, FlipVertical1), ZW_FIELD(F, Rotate1), ZW_FIELD(F, Invert1),
+      ZW_FIELD(F, Clear1), ZW_FIELD(F, Window1), ZW_FIELD(F, TileVertical1), ZW_FIELD(F, Tile1),
+      ZW_FIELD(F, Cascade1), ZW_FIELD(F, ArrangeIcons1), ZW_FIELD(F, Help1), ZW_FIELD(F, FontDialog1),
+      ZW_FIELD(F, Timer1),
+      ZW_HANDLER(F, FormCreate), ZW_HANDLER(F, FormShow), ZW_HANDLER(F, FormPaint), ZW_HANDLER(F, FormClose),
+      ZW_HANDLER(F, FormDestroy), ZW_HANDLER(F, New1Click), ZW_HANDLER(F, Open1Click), ZW_HANDLER(F, Save1Click),
+      ZW_HANDLER(F, SaveAs1Click), ZW_HANDLER(F, Close2Click), ZW_HANDLER(F, CloseAll1Click),
+      ZW_HANDLER(F, Exit1Click), ZW_HANDLER(F, File1Click), ZW_HANDLER(F, Edit1Click), ZW_HANDLER(F, Undo1Click),
+      ZW_HANDLER(F, Cut1Click), ZW_HANDLER(F, Copy1Click), ZW_HANDLER(F, Paste1Click), ZW_HANDLER(F, Delete1Click),
+      ZW_HANDLER(F, SelectAll1Click), ZW_HANDLER(F, ShowClipboard1Click), ZW_HANDLER(F, Options1Click),
+      ZW_HANDLER(F, ShowGrid1Click), ZW_HANDLER(F, UndoOn1Click), ZW_HANDLER(F, TransColorClick),
+      ZW_HANDLER(F, SetFont1Click), ZW_HANDLER(F, Flip1Click), ZW_HANDLER(F, FlipVertical1Click),
+      ZW_HANDLER(F, Rotate1Click), ZW_HANDLER(F, Invert1Click), ZW_HANDLER(F, Clear1Click),
+      ZW_HANDLER(F, Window1Click), ZW_HANDLER(F, TileVertical1Click), ZW_HANDLER(F, Tile1Click),
+      ZW_HANDLER(F, Cascade1Click), ZW_HANDLER(F, ArrangeIcons1Click), ZW_HANDLER(F, Contents1Click),
+      ZW_HANDLER(F, TopicSearch1Click), ZW_HANDLER(F, HowtoUseHelp1Click), ZW_HANDLER(F, About1Click),
+      ZW_HANDLER(F, ZonBtn3MouseDown), ZW_HANDLER(F, SELECTEDCOLOR), ZW_HANDLER(F, ZonStar1MouseDown),
+      ZW_HANDLER(F, ZonStar1MouseUp), ZW_HANDLER(F, ZonStar1Click), ZW_HANDLER(F, DrawingToolClick),
+      ZW_HANDLER(F, Timer1Timer)};
+  return t;
+}
+
+bool TMainForm::Make() {
+  RegisterEditorControls();
+  RegisterClass<TPMultiImageSlot>("TPMultiImage");
+  auto errors = LoadResource("MainForm", Table());
+  if (!errors.empty()) {
+    ReportDescriptionErrors("MainForm", errors);
+    return false;
+  }
+  TheEditor().mainForm = this;
+  App().mainForm = this;
+  return Create();
+}
+
+TIconForm* TMainForm::ActiveDocument() const { return dynamic_cast<TIconForm*>(ActiveMdiChild()); }
+
+// --- Start-up and shutdown ---
+
+void TMainForm::FormCreate(Component*) {
+  designWindow_ = RECT{left, top, width, height};
+  EditorSettings s;
+  s.window = designWindow_;
+  s.iconDir = ProgramFolder();
+  SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  ReadSettings(TheEditor().settingsKey, s, screen);
+  SetBounds(s.window.left, s.window.top, s.window.right, s.window.bottom);
+  IconDir = s.iconDir;
+  ShowGrid1->SetChecked(s.showGrid);
+  UndoOn1->SetChecked(s.undoOn);
+  Magnify = static_cast<uint8_t>(s.magnify);
+  TransparentColor = s.transparentColor;
+  // The temporary icon file; when the folder cannot take it, a unique file of our own in the
+  // system's temporary folder (never a fixed name that could be a user's file).
+  TempFileName = CreateNumberedTempFile(IconDir);
+  if (TempFileName.empty()) TempFileName = CreateSystemTempFile();
+  CurrentTransparent = LeftTransparent = RightTransparent = false;
+  CurrentColor = LeftColor = RGB(0, 0, 255);
+  RightColor = RGB(255, 0, 0);
+  Image1->picture.Fill(GetSysColor(COLOR_BTNFACE));
+  PaintSwatch(true);
+  PaintSwatch(false);
+  App().SetCursor(kCursorOpenHand, static_cast<HCURSOR>(LoadImageA(App().instance, "openhand", IMAGE_CURSOR, 0, 0, 0)));
+  App().SetCursor(kCursorHoleCross, static_cast<HCURSOR>(LoadImageA(App().instance, "HoleCros", IMAGE_CURSOR, 0, 0, 0)));
+}
+
+void TMainForm::FormShow(Component*) {
+  for (std::string a : TheEditor().args) {
+    std::transform(a.begin(), a.end(), a.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    OpenFile(a, 0);
+  }
+}
+
+void TMainForm::FormPaint(Component*) {
+  if (!FirstPaint) return;
+  FirstPaint = false;
+  int sc = TheEditor().showCommand;
+  if (sc == SW_SHOWMINIMIZED || sc == SW_MINIMIZE || sc == SW_SHOWMINNOACTIVE) ShowWindow(hwnd, SW_MINIMIZE);
+}
+
+void TMainForm::FormClose(Component*) {}
+
+void TMainForm::FormDestroy(Component*) {
+  EditorSettings s;
+  WINDOWPLACEMENT wp{sizeof wp};
+  if (hwnd && GetWindowPlacement(hwnd, &wp)) {
+    RECT r = wp.rcNormalPosition;
+    s.window = RECT{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  } else {
+    s.window = RECT{left, top, width, height};
+  }
+  s.iconDir = IconDir;
+  s.showGrid = ShowGrid1->checked;
+  s.undoOn = UndoOn1->checked;
+  s.magnify = Magnify;
+  s.transparentColor = TransparentColor;
+  WriteSettings(TheEditor().settingsKey, s);
+  if (!TempFileName.empty()) DeleteFileA(TempFileName.c_str());
+  App().FreeCursors();
+  Timer1->SetEnabled(false);
+}
+
+// --- File menu ---
+
+void TMainForm::New1Click(Component*) {
+  TIconForm* doc = TIconForm::Make(*this);
+  if (!doc) return;
+  ToolPanel->SetVisible(true);
+  doc->ClearMask(doc->MagnifiedRect(), 0xFFFFFF);
+  NewOpenFile(doc, "Untitled");
+}
+
+void TMainForm::NewOpenFile(TIconForm* doc, const std::string& cap) {
+  doc->UpdateIcon();
+  RECT r = doc->MagnifiedRect();
+  doc->Scratchpad->picture.SetSize(r.right, r.bottom);
+  doc->Scratchpad->picture.canvas().StretchDraw(r, doc->Picture());
+  doc->SetCaption(cap);
+  if (doc->Slider1->Value() == Magnify) doc->ScrollBar1Change(doc->Slider1);
+  else doc->Slider1->SetValue(Magnify);
+  doc->Modified = false;
+  Undo->SetEnabled(false);
+}
+
+// Colours that the platform's 256-colour palette adds are brought back to the 16 colours.
+static void NormalizeColours(Bitmap& b) {
+  static const struct { COLORREF from, to; } table[] = {
+      {RGB(192, 220, 192), RGB(255, 255, 255)}, {RGB(160, 160, 164), RGB(192, 192, 192)},
+      {RGB(255, 251, 240), RGB(255, 255, 255)}, {RGB(164, 200, 240), RGB(0, 255, 255)},
+      {RGB(168, 202, 240), RGB(0, 255, 255)},   {RGB(191, 191, 0), RGB(255, 255, 0)}};
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      for (auto& e : table)
+        if (b.Get(x, y) == e.from) b.Set(x, y, e.to);
+}
+
+void TMainForm::OpenFile(const std::string& name, int index) {
+  HICON icon = nullptr;
+  if (GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES)
+    icon = ExtractIconA(App().instance, name.c_str(), static_cast<UINT>(index));
+  if (!icon || icon == reinterpret_cast<HICON>(1)) {
+    ShowAlert("Error in loading...", "An error has occurred in loading " + name + "\rIcon may be missing or corrupted.");
+    New1Click(nullptr);
+    return;
+  }
+  TIconForm* doc = TIconForm::Make(*this);
+  if (!doc) {
+    DestroyIcon(icon);
+    return;
+  }
+  ToolPanel->SetVisible(true);
+  SendMessageA(doc->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(CopyIcon(icon)));
+  DrawIconEx(doc->Picture().DC(), 0, 0, icon, 32, 32, 0, nullptr, DI_IMAGE);
+  NormalizeColours(doc->Picture());
+  Bitmap mask(32, 32);
+  DrawIconEx(mask.DC(), 0, 0, icon, 32, 32, 0, nullptr, DI_MASK);
+  DestroyIcon(icon);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) doc->PixelTransparent[x][y] = mask.Get(x, y) != 0;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) doc->Mask().Set(x, y, doc->PixelTransparent[x][y] ? 0xFFFFFF : 0);
+  NewOpenFile(doc, name);
+  doc->UpdateMask();
+  doc->Modified = true;
+}
+
+void TMainForm::Open1Click(Component*) {
+  // The file browser comes with the files work; until then Open does nothing.
+}
+
+void TMainForm::SaveDocument(TIconForm* doc) {
+  if (!doc) return;
+  std::string name = doc->caption;
+  std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : "";
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  DWORD a = GetFileAttributesA(name.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY) || ext != ".ICO") {
+    SaveAsDocument(doc);
+    return;
+  }
+  if (!AskYesNo("Save", "Replace existing: " + name + "?")) return;
+  if (doc->Floating) doc->PlaceClippedRegion();
+  doc->UpdateIcon();
+  bool backup = CopyFileA(name.c_str(), TempFileName.c_str(), FALSE);
+  if (!doc->SaveIcon(name) && backup) CopyFileA(TempFileName.c_str(), name.c_str(), FALSE);
+  if (HICON i = ExtractIconA(App().instance, name.c_str(), 0); i && i != reinterpret_cast<HICON>(1))
+    SendMessageA(doc->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(i));
+  doc->Modified = false;
+}
+
+void TMainForm::SaveAsDocument(TIconForm* doc) {
+  if (!doc) return;
+  auto& saveAs = TheEditor().seams.saveAs;
+  if (saveAs && saveAs(*doc)) doc->Modified = false;
+}
+
+void TMainForm::Save1Click(Component*) { SaveDocument(ActiveDocument()); }
+void TMainForm::SaveAs1Click(Component*) { SaveAsDocument(ActiveDocument()); }
+
+void TMainForm::Close2Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->Close();
+}
+
+void TMainForm::CloseAll1Click(Component*) {
+  std::vector<Form*> docs = MdiChildren();
+  for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
+    auto& now = MdiChildren();
+    if (std::find(now.begin(), now.end(), *it) != now.end()) (*it)->Close();
+  }
+}
+
+void TMainForm::Exit1Click(Component*) { Close(); }
+
+void TMainForm::File1Click(Component*) {
+  bool doc = DocumentCount() > 0;
+  for (MenuItem* m : {Save1, SaveAs1, Close2, CloseAll1}) m->SetEnabled(doc);
+}
+
+// --- Edit menu ---
+
+void TMainForm::Edit1Click(Component*) {
+  TIconForm* d = ActiveDocument();
+  if (!d) {
+    for (MenuItem* m : {Undo2, undohide1, Cut1, CutHide1, Copy1, CopyHide1, Delete1, Paste1, PasteHide1, SelectAll1})
+      m->SetEnabled(false);
+    Undo->SetEnabled(false);
+    return;
+  }
+  if (UndoOn1->checked) {
+    Undo2->SetEnabled(d->UndoAvailable);
+    undohide1->SetEnabled(d->UndoAvailable);
+    Undo->SetEnabled(d->UndoAvailable);
+  }
+  if (d->Floating && d->Pasted && Undo->enabled) {
+    Undo2->SetEnabled(false);
+    undohide1->SetEnabled(false);
+    Undo->SetEnabled(false);
+  }
+  bool cutCopy = d->Floating && !d->Pasted && !d->Typing;
+  for (MenuItem* m : {Cut1, CutHide1, Copy1, CopyHide1}) m->SetEnabled(cutCopy);
+  Delete1->SetEnabled(cutCopy || (d->Floating && d->Pasted));
+  bool bitmap = IsClipboardFormatAvailable(CF_BITMAP);
+  Paste1->SetEnabled(bitmap);
+  PasteHide1->SetEnabled(bitmap);
+  SelectAll1->SetEnabled(true);
+}
+
+void TMainForm::Undo1Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->DoUndo();
+}
+
+void TMainForm::Copy1Click(Component*) {
+  TIconForm* d = ActiveDocument();
+  if (!d || !d->Floating) return;
+  RECT r = d->DragRect;
+  int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0 || !OpenClipboard(hwnd)) return;
+  HDC screen = GetDC(nullptr);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ o = SelectObject(dc, bmp);
+  BitBlt(dc, 0, 0, w, h, d->SelectedImage->picture.DC(), r.left, r.top, SRCCOPY);
+  SelectObject(dc, o);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  EmptyClipboard();
+  if (!SetClipboardData(CF_BITMAP, bmp)) DeleteObject(bmp);
+  CloseClipboard();
+}
+
+void TMainForm::Cut1Click(Component* s) {
+  TIconForm* d = ActiveDocument();
+  if (!d || !d->Floating) return;
+  Copy1Click(s);
+  d->CutSelection();
+}
+
+void TMainForm::Delete1Click(Component*) {
+  TIconForm* d = ActiveDocument();
+  if (d && d->Floating) d->CutSelection();
+}
+
+void TMainForm::Paste1Click(Component*) {
+  TIconForm* d = ActiveDocument();
+  if (!d) return;
+  if (!IsClipboardFormatAvailable(CF_BITMAP)) {
+    ShowAlert("Error in Pasting", "The Windows ClipBoard does not\rcontain a valid bitmap image.");
+    return;
+  }
+  if (d->Floating) d->PlaceClippedRegion();
+  Bitmap pasted;
+  bool ok = false;
+  if (OpenClipboard(hwnd)) {
+    ok = pasted.AssignHandle(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+    CloseClipboard();
+  }
+  if (!ok) {
+    ShowAlert("Error in Pasting", "An error has occured when loading image");
+    return;
+  }
+  Bitmap& sel = d->SelectedImage->picture;
+  sel.Fill(0xFFFFFF);
+  sel.canvas().Draw(0, 0, pasted);
+  NormalizeColours(sel);
+  d->SelectedMask->picture.Fill(0);
+  int w = std::min(pasted.Width(), 32), h = std::min(pasted.Height(), 32);
+  d->DragRect = d->SelectionRect = RECT{0, 0, w, h};
+  PointerTool->SetDown(true);
+  d->Pasted = d->Floating = d->Modified = true;
+  d->Typing = false;
+  d->ShowFrames(true);
+  Edit1Click(nullptr);
+}
+
+void TMainForm::SelectAll1Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->SelectAll();
+}
+
+void TMainForm::ShowClipboard1Click(Component*) {
+  INT_PTR r = TheEditor().seams.startProgram("CLIPBRD.EXE");
+  if (r <= 32)
+    ShowAlert("Cannot Run Program", "Unable to activate the clipboard viewer!\rThe Windows file CLIPBRD.EXE may be missing\r"
+                                    "or corrupted.(ID=" + zw::Num(r) + ")");
+}
+
+// --- Options menu ---
+
+void TMainForm::Options1Click(Component*) {
+  TIconForm* d = ActiveDocument();
+  for (MenuItem* m : {ShowGrid1, UndoOn1, SetFont1, TransparentColor1}) m->SetEnabled(d != nullptr);
+  bool transform = d && !d->Typing;
+  for (MenuItem* m : {Flip1, FlipVertical1, Rotate1, Invert1, Clear1}) m->SetEnabled(transform);
+}
+
+void TMainForm::ShowGrid1Click(Component*) {
+  ShowGrid1->SetChecked(!ShowGrid1->checked);
+  if (TIconForm* d = ActiveDocument()) {
+    d->ShowGrid = ShowGrid1->checked ? 1 : 0;
+    d->ScrollBar1Change(d->Slider1);
+  }
+}
+
+void TMainForm::UndoOn1Click(Component*) {
+  UndoOn1->SetChecked(!UndoOn1->checked);
+  if (!UndoOn1->checked) {
+    Undo->SetEnabled(false);
+    Undo2->SetEnabled(false);
+    undohide1->SetEnabled(false);
+  }
+}
+
+void TMainForm::TransColorClick(Component* sender) {
+  COLORREF c = static_cast<COLORREF>(sender->tag);
+  TIconForm* d = ActiveDocument();
+  if (!d) return;
+  if (d->Floating) d->PlaceClippedRegion();
+  d->TransparentColor = c;
+  TransparentColor = c;
+  d->UpdateIcon();
+  d->Redraw();
+  if (LeftTransparent) {
+    LeftColor = c;
+    PaintSwatch(true);
+  }
+  if (RightTransparent) {
+    RightColor = c;
+    PaintSwatch(false);
+  }
+}
+
+void TMainForm::SetFont1Click(Component*) {
+  FontDialog1->font.color = LeftColor;
+  if (!FontDialog1->Execute(hwnd)) return;
+  TextTool->SetDown(true);
+  LeftColor = FontDialog1->font.color;
+  PaintSwatch(true);
+  TIconForm* d = ActiveDocument();
+  if (d && d->Typing) d->RenderText();
+}
+
+void TMainForm::Flip1Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->FlipHorizontal();
+}
+void TMainForm::FlipVertical1Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->FlipVertical();
+}
+void TMainForm::Rotate1Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->Rotate();
+}
+void TMainForm::Invert1Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->Invert();
+}
+void TMainForm::Clear1Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->Clear();
+}
+
+// --- Window and Help menus ---
+
+void TMainForm::Window1Click(Component*) {
+  bool doc = DocumentCount() > 0;
+  for (MenuItem* m : {TileVertical1, Tile1, Cascade1, ArrangeIcons1}) m->SetEnabled(doc);
+}
+void TMainForm::TileVertical1Click(Component*) { Tile(true); }
+void TMainForm::Tile1Click(Component*) { Tile(false); }
+void TMainForm::Cascade1Click(Component*) { Cascade(); }
+void TMainForm::ArrangeIcons1Click(Component*) { ArrangeIcons(); }
+
+void TMainForm::Contents1Click(Component*) { ShowHelp(HELP_CONTENTS, 0); }
+void TMainForm::TopicSearch1Click(Component*) {
+  static const char kSearch[] = "Search()";
+  ShowHelp(HELP_COMMAND, reinterpret_cast<ULONG_PTR>(kSearch));
+}
+void TMainForm::HowtoUseHelp1Click(Component*) { ShowHelp(HELP_HELPONHELP, 0); }
+void TMainForm::About1Click(Component*) { ShowAboutBox(); }
+
+// --- Colours, star, tools, timer ---
+
+void TMainForm::ConfineTo(Control* c, int inset) {
+  RECT r = c->BoundsRect();
+  InflateRect(&r, -inset, -inset);
+  MapWindowPoints(c->ParentHandle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  ConfineCursor(&r);
+}
+
+void TMainForm::PaintSwatch(bool left) {
+  Bitmap& b = Image1->picture;
+  Canvas& c = b.canvas();
+  RECT r = left ? RECT{1, 1, 7, 10} : RECT{8, 1, 14, 10};
+  COLORREF col = left ? LeftColor : RightColor;
+  c.pen = Pen{0};
+  c.brush.style = BrushStyle::Solid;
+  c.brush.color = col;
+  c.Rectangle(r.left, r.top, r.right, r.bottom);
+  if (left ? LeftTransparent : RightTransparent) b.Set(r.left + 3, r.top + 4, col ^ 0xFFFFFF);
+  Image1->Invalidate();
+}
+
+void TMainForm::ZonBtn3MouseDown(Component* sender, MouseButton, ShiftState, int, int) {
+  if (auto* c = dynamic_cast<Control*>(sender)) ConfineTo(c, 1);
+}
+
+void TMainForm::SELECTEDCOLOR(Component* sender, MouseButton b, ShiftState, int, int) {
+  ConfineCursor(nullptr);
+  auto* btn = dynamic_cast<TZonBtn*>(sender);
+  if (!btn || b == MouseButton::Middle) return;
+  bool trans = btn == TransBtn;
+  TIconForm* d = ActiveDocument();
+  COLORREF col = trans ? (d ? d->TransparentColor : TransparentColor) : btn->Color();
+  if (b == MouseButton::Right) {
+    RightColor = col;
+    RightTransparent = trans;
+    PaintSwatch(false);
+  } else {
+    LeftColor = col;
+    LeftTransparent = trans;
+    PaintSwatch(true);
+    if (d && d->Typing && !d->TypedText.empty()) d->RenderText();
+  }
+}
+
+void TMainForm::ZonStar1MouseDown(Component*, MouseButton, ShiftState, int, int) { ConfineTo(ZonStar1, 0); }
+void TMainForm::ZonStar1MouseUp(Component*, MouseButton, ShiftState, int, int) { ConfineCursor(nullptr); }
+void TMainForm::ZonStar1Click(Component*) {
+  if (TIconForm* d = ActiveDocument()) d->Shift(ZonStar1->Segment());
+}
+
+void TMainForm::DrawingToolClick(Component*) {
+  TIconForm* d = ActiveDocument();
+  if (d && d->Floating) d->PlaceClippedRegion();
+}
+
+void TMainForm::Timer1Timer(Component*) {
+  TIconForm* d = ActiveDocument();
+  if (d && d->Floating) d->PaintFrames(true);
+}
+
+}  // namespace zwicon

@@ -1,0 +1,13 @@
+# ZwIcon.exe: the editor's forms over the controls and the forms layer.
+add_library(zwicon_lib STATIC
+  icon_model.cpp settings.cpp zwicon.cpp main_form.cpp icon_form.cpp icon_tools.cpp about_box.cpp)
+target_include_directories(zwicon_lib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(zwicon_lib PUBLIC zw_controls shell32 advapi32)
+
+add_executable(ZwIcon WIN32 winmain.cpp zwicon.rc)
+target_link_libraries(ZwIcon PRIVATE zwicon_lib)
+sw_deliver(ZwIcon GUI)
+
+sw_add_test(zwicon_tests
+  SOURCES tests/model_test.cpp tests/editor_test.cpp tests/tools_test.cpp tests/zwicon_test.rc
+  LIBS zwicon_lib LOCK desktop TIMEOUT 600)
