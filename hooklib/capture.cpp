@@ -91,8 +91,10 @@ void StrokeCapture::OtherButton() {
   }
 }
 
-FollowUp StrokeCapture::HoldElapsed() {
+FollowUp StrokeCapture::HoldElapsed(Pt pointer) {
   if (state_ != State::kPending || !handOver_) return FollowUp::kNone;
+  // The pointer has left already, its moves still on their way: a stroke, not a hold.
+  if (BeyondClick(pointer)) return FollowUp::kNone;
   state_ = State::kHandedOver;
   return FollowUp::kReplayPress;
 }

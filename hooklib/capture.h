@@ -53,8 +53,9 @@ class StrokeCapture {
   Verdict Release(Pt at, uint32_t time, FollowUp* follow);
   // Another mouse button went down: a stroke in progress is cancelled (that button passes).
   void OtherButton();
-  // The hold timer (started for the press when WantsHoldTimer()) fired.
-  FollowUp HoldElapsed();
+  // The hold timer (started for the press when WantsHoldTimer()) fired; `pointer` is where the
+  // pointer is now.
+  FollowUp HoldElapsed(Pt pointer);
   // Drops whatever is in progress (the hook is being removed).
   void Reset();
 

@@ -129,15 +129,27 @@ LRESULT CALLBACK MouseProc(int code, WPARAM msg, LPARAM lp) {
   return v == Verdict::kHoldBack ? 1 : CallNextHookEx(nullptr, code, msg, lp);
 }
 
-LRESULT CALLBACK RelayProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+// The held-back press was a click: the application gets press and release now.
+void OnReplayClick() {
   ButtonMessages b = MessagesOf(g_state.options.button);
+  Inject({b.injectDown, b.injectUp});
+}
+
+// The press was held still: the application gets it now and the rest of the drag.
+void OnReplayPress() { Inject({MessagesOf(g_state.options.button).injectDown}); }
+
+void OnHoldTimer(HWND relay) {
+  KillTimer(relay, kHoldTimer);
+  POINT p = {};
+  GetCursorPos(&p);
+  CarryOut(g_state.capture.HoldElapsed({(double)p.x, (double)p.y}));
+}
+
+LRESULT CALLBACK RelayProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case kMsgReplayClick: Inject({b.injectDown, b.injectUp}); return 0;
-    case kMsgReplayPress: Inject({b.injectDown}); return 0;
-    case WM_TIMER:
-      KillTimer(h, kHoldTimer);
-      CarryOut(g_state.capture.HoldElapsed());
-      return 0;
+    case kMsgReplayClick: OnReplayClick(); return 0;
+    case kMsgReplayPress: OnReplayPress(); return 0;
+    case WM_TIMER: OnHoldTimer(h); return 0;
     default: return DefWindowProcA(h, msg, wp, lp);
   }
 }

@@ -62,6 +62,11 @@ bool TMainForm::Make() {
   return Create();
 }
 
+TMainForm::~TMainForm() {
+  if (hwnd) DestroyWindow(hwnd);
+  if (TheEditor().mainForm == this) TheEditor().mainForm = nullptr;
+}
+
 TIconForm* TMainForm::ActiveDocument() const { return dynamic_cast<TIconForm*>(ActiveMdiChild()); }
 
 // --- Start-up and shutdown ---

@@ -56,6 +56,8 @@ class TMainForm : public TZonForm {
   Timer* Timer1 = nullptr;
   files::TPMultiImageComponent* PMultiImage1 = nullptr;
 
+  // The window goes while the form is whole (its destroy handler saves the settings).
+  ~TMainForm() override;
   static const FormTable& Table();
   // Loads the description, creates the window (hidden) and runs FormCreate.
   bool Make();

@@ -30,6 +30,16 @@ void __throw_bad_function_call() { std::abort(); }
 void __throw_bad_cast() { std::abort(); }
 void __throw_bad_array_new_length() { std::abort(); }
 }
+// Allocation that cannot fail quietly: out of memory ends the program (no exception machinery).
+void* operator new(std::size_t n) {
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  std::abort();
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 // The command line's arguments as the C runtime splits them, cut to a path's length.
 static std::vector<std::string> Arguments() {

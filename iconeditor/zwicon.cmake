@@ -11,3 +11,6 @@ sw_deliver(ZwIcon GUI)
 sw_add_test(zwicon_tests
   SOURCES tests/model_test.cpp tests/editor_test.cpp tests/tools_test.cpp tests/zwicon_test.rc
   LIBS zwicon_lib LOCK desktop TIMEOUT 600)
+
+# Drives a running ZwIcon for screenshots (not delivered).
+add_executable(zwicon_shot tests/screenshot_driver.cpp)

@@ -8,11 +8,20 @@
 
 namespace install {
 
+std::string ChooseMediumDirectory(const std::string& current, const std::string& program) {
+  if (!OfferedLanguages(current).empty() || program.empty()) return current;
+  return OfferedLanguages(program).empty() ? current : program;
+}
+
 InstallerEnvironment InstallerEnvironment::Real() {
   InstallerEnvironment env;
   char dir[MAX_PATH] = {};
   DWORD n = GetCurrentDirectoryA(MAX_PATH, dir);
-  env.medium = WithoutTrailingBackslash(n > 0 && n < MAX_PATH ? dir : ".");
+  std::string current = WithoutTrailingBackslash(n > 0 && n < MAX_PATH ? dir : ".");
+  char path[MAX_PATH] = {};
+  n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string program = n > 0 && n < MAX_PATH ? ParentOf(path) : std::string();
+  env.medium = ChooseMediumDirectory(current, program);
   env.startProgram = [](const std::string& command) {
     return WinExec(command.c_str(), SW_SHOWNORMAL);
   };

@@ -13,7 +13,7 @@ namespace install {
 // settings and program groups go, and how programs are started. The real platform by default;
 // tests point each at something of their own.
 struct InstallerEnvironment {
-  std::string medium;  // the current directory at start, without a trailing backslash
+  std::string medium;  // the medium's directory, without a trailing backslash
   SettingsKey settings;
   ShellTarget shell;
   // Starts a command line in a normal window; returns WinExec's result (> 31 on success).
@@ -21,6 +21,10 @@ struct InstallerEnvironment {
 
   static InstallerEnvironment Real();
 };
+
+// The medium is the current directory. Started from elsewhere (a shortcut, another folder), the
+// program's own folder is taken when only it holds the medium's language files.
+std::string ChooseMediumDirectory(const std::string& current, const std::string& program);
 
 // The longest target directory taken from the user.
 constexpr size_t kMaxTargetLength = 254;

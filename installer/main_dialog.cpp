@@ -72,6 +72,8 @@ BOOL OnInitDialog(HWND h, const DialogStart* start) {
                  IDC_DIRECTORY, IDC_LANGUAGES}) {
     SendDlgItemMessageA(h, id, WM_SETFONT, reinterpret_cast<WPARAM>(d->font), FALSE);
   }
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), "APP");
+  SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   CentreOnScreen(h);
   SendDlgItemMessageA(h, IDC_DIRECTORY, EM_LIMITTEXT, kMaxTargetLength, 0);
   SetDlgItemTextA(h, IDC_DIRECTORY, "c:\\Kurvo");

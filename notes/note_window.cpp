@@ -182,6 +182,7 @@ extern "C" LRESULT CALLBACK MyProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) 
     SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(cs->lpCreateParams));
     if (NoteTable* t = TableOf(window)) BindOnCreate(*t, window);
   }
+  if (msg == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   NoteTable* table = TableOf(window);
   if (!table) return DefWindowProcA(window, msg, wp, lp);
   NoteTable& t = *table;

@@ -24,6 +24,7 @@ void HookLibrary::Release() {
   module = nullptr;
   enableHook = disableHook = nullptr;
   dataExchange = nullptr;
+  on = false;
 }
 
 HBITMAP HookLibrary::SymbolBitmap(int32_t id) const {

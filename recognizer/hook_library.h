@@ -21,9 +21,15 @@ struct HookLibrary {
 
   bool Bind(const std::string& path);
   void Release();
+  bool on = false;  // switched on and not off since: the hook is never installed twice
+
   // Unbound entry points are never called.
-  void Enable() const { if (enableHook) enableHook(); }
-  void Disable() const { if (disableHook) disableHook(); }
+  void Enable() {
+    if (enableHook && !on) enableHook(), on = true;
+  }
+  void Disable() {
+    if (disableHook && on) disableHook(), on = false;
+  }
   int32_t SymbolCount() const { return dataExchange ? dataExchange(1, 0) : 0; }
   // Picture of symbol `id` (bitmap 100 + id) and status icon `id` (100 to 104); null when missing.
   HBITMAP SymbolBitmap(int32_t id) const;

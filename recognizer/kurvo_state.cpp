@@ -52,8 +52,10 @@ std::string Str(UINT id, size_t limit) { return Kurvo().language.String(id, limi
 
 void LoadSettings() {
   KurvoState& k = Kurvo();
-  if (!ReadSettings(k.settingsLocation, k.settings))
+  if (!ReadSettings(k.settingsLocation, k.settings) && !k.missingDirectoryReported) {
+    k.missingDirectoryReported = true;
     ShowWarning("App dir not found, please re-install.", MB_ICONERROR);
+  }
   UpdateMenu(k.menu, k.settings);
 }
 

@@ -30,6 +30,7 @@ struct KurvoState {
   LanguageLibrary language;
   HookLibrary hook;
   Effects* effects = &SystemEffects();
+  bool missingDirectoryReported = false;  // start-up reads the settings three times: one box
 
   // Schemes.
   SchemeHeader header;

@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "languages.h"
@@ -118,6 +119,26 @@ bool WriteSettings(const SettingsLocation& where, const RecognizerSettings& s) {
   num("Language", s.language);
   num("DefaultLanguage", s.defaultLanguage);
   txt("HelpFile", s.helpFile);
+  return ok;
+}
+
+bool WriteInstallationSettings(const SettingsLocation& where, const std::string& directory, int32_t language) {
+  RegKey key;
+  if (RegCreateKeyExA(where.root, where.path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key.h,
+                      nullptr) != ERROR_SUCCESS)
+    return false;
+  std::string dir = directory;
+  while (dir.size() > 3 && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
+  const std::pair<const char*, std::string> values[] = {
+      {"Directory", dir},        {"MouseBtn", "1"},
+      {"Sound", "1"},            {"Language", Decimal(language)},
+      {"DefaultLanguage", "0"},  {"KLLanguage", Decimal(language)},
+      {"SoundName", "None"},     {"HelpFile", HelpFileName(language)},
+      {"ShowMainWinDraw", "1"},  {"ShowMainWinTray", "1"},
+      {"RecognitionKLK", "1"},   {"AutoFocus", "0"},
+      {"AutoHide", "2"},         {"StartUpAutoHide", "2"}};
+  bool ok = true;
+  for (const auto& [name, value] : values) ok &= WriteRegText(key.h, name, value);
   return ok;
 }
 

@@ -57,6 +57,11 @@ bool ReadSettings(const SettingsLocation& where, RecognizerSettings& s);
 // Writes the values Kurvo owns, in the fixed order, each as a 512-byte REG_SZ.
 bool WriteSettings(const SettingsLocation& where, const RecognizerSettings& s);
 void DerivePaths(RecognizerSettings& s);
+// The first values of a fresh installation, as the installer writes them, in its order:
+// Directory (without a trailing backslash), MouseBtn, Sound, Language, DefaultLanguage,
+// KLLanguage, SoundName, HelpFile, ShowMainWinDraw, ShowMainWinTray, RecognitionKLK, AutoFocus,
+// AutoHide, StartUpAutoHide; each a 512-byte REG_SZ.
+bool WriteInstallationSettings(const SettingsLocation& where, const std::string& directory, int32_t language);
 
 // A registry text value as Kurvo writes it: the text cut to 511 characters, zero-filled to 512.
 bool WriteRegText(HKEY key, const char* name, const std::string& text);

@@ -57,6 +57,17 @@ TEST(Languages, OfferedByTheMediumFilesAndMappedToTheSharedIndex) {
   EXPECT_EQ(LanguageCode(-1), "");
 }
 
+TEST(Languages, TheMediumIsTheCurrentFolderUnlessOnlyTheProgramsFolderHoldsIt) {
+  TestInstall t("MediumDir");
+  sw::test::TempDir other;
+  EXPECT_EQ(ChooseMediumDirectory(other.Path(), t.medium.Path()), other.Path());
+  FillMedium(t.medium.Path(), {"kvo_ger.dl_"});
+  EXPECT_EQ(ChooseMediumDirectory(other.Path(), t.medium.Path()), t.medium.Path());
+  FillMedium(other.Path(), {"kvo_eng.dl_"});
+  EXPECT_EQ(ChooseMediumDirectory(other.Path(), t.medium.Path()), other.Path());
+  EXPECT_EQ(ChooseMediumDirectory(other.Path(), ""), other.Path());
+}
+
 TEST(CommandLine, SwitchesValuesAndBlanks) {
   CommandLine a = ParseCommandLine("/s /d=C:\\Program Files\\Kurvo\\ /L=ger /startup");
   EXPECT_TRUE(a.silent);

@@ -54,6 +54,46 @@ TEST_F(PageTest, ArrowClicksTurnPages) {
   EXPECT_EQ(Main().page, 9);
 }
 
+TEST_F(PageTest, TitleRedrawnAfterKeysAlwaysAfterArrowsOnlyOnWideNotes) {
+  HWND w = Main().window;
+  auto resize = [&](int width) {
+    SetWindowPos(w, HWND_TOPMOST, 100, 100, width, 200, SWP_NOACTIVATE);
+    SendMessageA(w, WM_NCPAINT, 1, 0);
+    sw::test::PumpMessages(50);
+  };
+  const COLORREF magenta = RGB(255, 0, 255);
+  auto bandPixel = [&](COLORREF mark) {  // marks the title band first when `mark` is given
+    HDC dc = GetWindowDC(w);
+    RECT band{t.leftArrow.right + 1, t.leftArrow.top, t.rightArrow.left - 1, t.leftArrow.bottom + 2};
+    if (mark != CLR_INVALID) {
+      HBRUSH b = CreateSolidBrush(mark);
+      FillRect(dc, &band, b);
+      DeleteObject(b);
+    }
+    COLORREF c = GetPixel(dc, band.left + 2, band.bottom - 1);
+    ReleaseDC(w, dc);
+    return c;
+  };
+  auto clickRightArrow = [&] {
+    RECT rc{};
+    GetWindowRect(w, &rc);
+    SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION,
+                 MAKELPARAM(rc.left + t.rightArrow.left + 2, rc.top + t.rightArrow.top + 8));
+  };
+  resize(140);
+  ASSERT_EQ(bandPixel(magenta), magenta);
+  clickRightArrow();
+  EXPECT_EQ(Main().page, 1);
+  EXPECT_EQ(bandPixel(CLR_INVALID), magenta);  // narrow: the arrow leaves the title alone
+  Command(CMD_NEXT_PAGE);
+  EXPECT_EQ(bandPixel(CLR_INVALID), t.colors.shade);  // a key always redraws it
+  resize(200);
+  bandPixel(magenta);
+  clickRightArrow();
+  EXPECT_EQ(Main().page, 3);
+  EXPECT_EQ(bandPixel(CLR_INVALID), t.colors.shade);
+}
+
 TEST_F(PageTest, ChoosePagePreviewsWithoutStoringAndSelects) {
   SetWindowTextA(Edit(0), "current text");
   sw::test::DialogAnswerer answerer;

@@ -1,5 +1,7 @@
 #include "test_notes.h"
 
+#include <algorithm>
+
 #include "note_settings.h"
 #include "note_storage.h"
 #include "dialog_answerer.h"
@@ -8,6 +10,32 @@
 #include "temp_dir.h"
 
 namespace quill::test {
+namespace {
+
+// A dialog of this thread still open at a watchdog tick was not answered by its test (the
+// answering hook did not see it activated): it is cancelled and the test fails.
+BOOL CALLBACK CancelStaleDialog(HWND h, LPARAM seen) {
+  char cls[16] = "";
+  GetClassNameA(h, cls, sizeof cls);
+  if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(h)) return TRUE;
+  auto* previous = reinterpret_cast<std::vector<HWND>*>(seen);
+  if (std::find(previous->begin(), previous->end(), h) == previous->end()) {
+    previous->push_back(h);  // give it one more tick
+    return TRUE;
+  }
+  ADD_FAILURE() << "dialog \"" << sw::test::WindowText(h) << "\" was left unanswered";
+  PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
+void CALLBACK WatchdogTick(HWND, UINT, UINT_PTR, DWORD) {
+  static std::vector<HWND> seen;
+  seen.erase(std::remove_if(seen.begin(), seen.end(), [](HWND h) { return !IsWindow(h); }),
+             seen.end());
+  EnumThreadWindows(GetCurrentThreadId(), CancelStaleDialog, LPARAM(&seen));
+}
+
+}  // namespace
 
 NotesTest::NotesTest() {
   static int counter = 0;
@@ -19,9 +47,11 @@ NotesTest::NotesTest() {
   t.printer = &printer;
   RemoveFiles();
   AllocateBuffers(t);
+  watchdog = SetTimer(nullptr, 0, 4000, WatchdogTick);
 }
 
 NotesTest::~NotesTest() {
+  KillTimer(nullptr, watchdog);
   Stop();
   RemoveFiles();
 }

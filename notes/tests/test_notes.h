@@ -64,6 +64,7 @@ class NotesTest : public ::testing::Test {
   std::string EditText(int note);
 
   NoteTable t;
+  UINT_PTR watchdog = 0;  // closes a dialog left unanswered, so a test fails instead of hanging
   FixedClock clock;
   RecordingPrinter printer;
   bool started = false;

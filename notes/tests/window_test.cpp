@@ -119,6 +119,32 @@ TEST_F(WindowTest, CaptionAreasFollowTheMetricsAndTheWidth) {
   EXPECT_FALSE(InTitleBand(t, POINT{l + 30, ch + t.leftArrow.bottom - 19}));
 }
 
+TEST_F(WindowTest, CaptionShowsSquareArrowsAndTitleOnlyOnWideNotes) {
+  StartHidden();
+  HWND w = t.notes[0].window;
+  Command(0, CMD_OPEN);
+  for (int width : {200, 150}) {
+    SetWindowPos(w, HWND_TOPMOST, 100, 100, width, 200, SWP_NOACTIVATE);
+    SendMessageA(w, WM_NCPAINT, 1, 0);
+    PumpMessages(50);
+    HDC dc = GetWindowDC(w);
+    int ch = t.captionHeight, l = t.leftArrow.left, c = ArrowCentre(t);
+    EXPECT_EQ(GetPixel(dc, ch / 2 + 2, ch / 2 + 2), kNoteKinds[0].square);
+    EXPECT_EQ(GetPixel(dc, l + 6, c - 7), t.colors.dark);  // the left arrow's outline
+    EXPECT_EQ(GetPixel(dc, l + 6, c), t.colors.light);     // and its interior
+    EXPECT_EQ(GetPixel(dc, l + 10, c), t.colors.dark);     // right edge of its bar
+    EXPECT_EQ(GetPixel(dc, t.rightArrow.right - 7, c - 7), t.colors.dark);
+    EXPECT_EQ(GetPixel(dc, t.rightArrow.right - 7, c), t.colors.light);
+    EXPECT_EQ(GetPixel(dc, 3, ch + 2), t.colors.shade);  // caption fill
+    int textPixels = 0;
+    for (int x = l + 16; x < t.rightArrow.right - 18; ++x)
+      for (int y = c - 7; y < c + 7; ++y) textPixels += GetPixel(dc, x, y) == t.colors.text;
+    ReleaseDC(w, dc);
+    if (width > 150) EXPECT_GT(textPixels, 20) << width;
+    else EXPECT_EQ(textPixels, 0) << width;
+  }
+}
+
 TEST_F(WindowTest, RightClickOnTheCaptionIsOursOnlyOnWideWindows) {
   StartHidden();
   HWND w = t.notes[0].window;

@@ -1,6 +1,8 @@
 // Settings in the registry, language names and library binding.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialog_answerer.h"
 #include "kurvo_fixture.h"
 #include "kvo_ids.h"
@@ -93,6 +95,7 @@ TEST_F(SettingsTest, MissingDirectoryIsReportedAndLeavesAnEmptyDirectory) {
   SetValue("MouseBtn", "0");
   Kurvo().settings.directory = "left over";
   LoadSettings();
+  LoadSettings();  // read again during start-up: reported once
   ASSERT_EQ(answerer_.Count(), 1u);
   EXPECT_EQ(answerer_.Seen()[0].caption, "Strokewise");
   EXPECT_EQ(answerer_.Seen()[0].text, "App dir not found, please re-install.");
@@ -162,4 +165,51 @@ TEST_F(SettingsTest, DiscoveryMatchesBaseNamesWithCase) {
   std::vector<int32_t> found = DiscoverLanguages(SystemDir());
   std::sort(found.begin(), found.end());
   EXPECT_EQ(found, (std::vector<int32_t>{1, 9}));
+}
+
+namespace {
+// Value names of the key, sorted (the registry here lists them by name, not in written order).
+std::vector<std::string> ValueNames(const char* key) {
+  std::vector<std::string> names;
+  HKEY k;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return names;
+  char name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD size = sizeof name;
+    if (RegEnumValueA(k, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(name);
+  }
+  RegCloseKey(k);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+}  // namespace
+
+TEST_F(SettingsTest, FreshInstallationValuesThenKurvosOwn) {
+  ASSERT_TRUE(WriteInstallationSettings(Kurvo().settingsLocation, Dir() + "\\", 7));
+  EXPECT_EQ(ValueNames(kTestKey),
+            Sorted({"Directory", "MouseBtn", "Sound", "Language", "DefaultLanguage", "KLLanguage",
+                   "SoundName", "HelpFile", "ShowMainWinDraw", "ShowMainWinTray",
+                   "RecognitionKLK", "AutoFocus", "AutoHide", "StartUpAutoHide"}));
+  EXPECT_EQ(sw::test::RegValueSize(HKEY_LOCAL_MACHINE, kTestKey, "Directory"), 512);
+  RecognizerSettings s;
+  ASSERT_TRUE(ReadSettings(Kurvo().settingsLocation, s));
+  EXPECT_EQ(s.directory, Dir());
+  EXPECT_EQ(s.languageLibrary, Dir() + "\\system\\kvo_swe.dll");
+  EXPECT_EQ(s.helpFile, "kvo_swe.hlp");
+  EXPECT_EQ(s.startUpAutoHide, 2);
+  EXPECT_EQ(s.autoHide, 2);
+  EXPECT_EQ(s.alwaysOnTop, 1);
+
+  registry_.Clear();
+  ASSERT_TRUE(WriteSettings(Kurvo().settingsLocation, s));
+  EXPECT_EQ(ValueNames(kTestKey),
+            Sorted({"MouseBtn", "Sound", "SoundNot", "SoundName", "SoundNameNot", "ShowMainWinDraw",
+                   "ShowMainWinTray", "AutoHide", "StartUpAutoHide", "AutoFocus", "AlwaysOnTop",
+                   "KLLanguage", "Language", "DefaultLanguage", "HelpFile"}));
 }

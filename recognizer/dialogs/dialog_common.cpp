@@ -1,4 +1,0 @@
-#include "dialogs.h"
-namespace kurvo {
-void PlayNamedSound(const std::string&) {}
-}  // namespace kurvo
