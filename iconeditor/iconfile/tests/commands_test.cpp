@@ -15,6 +15,7 @@
 #include "icon_source.h"
 #include "main_form.h"
 #include "message_boxes.h"
+#include "multi_image.h"
 #include "pump.h"
 #include "registry_scope.h"
 #include "temp_dir.h"
@@ -100,7 +101,7 @@ class Commands : public ::testing::Test {
     for (int x = 0; x < 32; ++x)
       for (int y = 0; y < 32; ++y) {
         ASSERT_EQ(a.transparent[x][y], b.transparent[x][y]) << x << "," << y;
-        if (!a.transparent[x][y]) ASSERT_EQ(a.palette[a.index[x][y]], b.palette[b.index[x][y]]) << x << "," << y;
+        if (!a.transparent[x][y]) { ASSERT_EQ(a.palette[a.index[x][y]], b.palette[b.index[x][y]]) << x << "," << y; }
       }
   }
 };

@@ -79,7 +79,7 @@ TEST(Extract, IconFilesOpenWithEveryColourAndTransparency) {
     for (int x = 0; x < 32; ++x)
       for (int y = 0; y < 32; ++y) {
         ASSERT_EQ(back.transparent[x][y], im.transparent[x][y]) << x << "," << y;
-        if (!im.transparent[x][y]) ASSERT_EQ(back.index[x][y], im.index[x][y]) << x << "," << y;
+        if (!im.transparent[x][y]) { ASSERT_EQ(back.index[x][y], im.index[x][y]) << x << "," << y; }
       }
     EXPECT_EQ(ExtractIconAt(path, 1), nullptr);
   }
@@ -99,7 +99,7 @@ TEST(Extract, IntermediateFileReadsBackWhatTheIconShows) {
   EXPECT_EQ(std::memcmp(back.transparent, im.transparent, sizeof im.transparent), 0);
   for (int x = 0; x < 32; ++x)
     for (int y = 0; y < 32; ++y)
-      if (!im.transparent[x][y]) ASSERT_EQ(back.index[x][y], im.index[x][y]);
+      if (!im.transparent[x][y]) { ASSERT_EQ(back.index[x][y], im.index[x][y]); }
   // An intermediate file that cannot be written is reported.
   std::string held = dir.Write("held.$$$", "");
   HANDLE lock = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

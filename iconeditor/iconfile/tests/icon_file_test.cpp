@@ -44,7 +44,7 @@ TEST(IconFile, TopLeftRedPixelLandsInTheLastRowsHighNibbleAndMaskBit) {
   // Nothing else changed from the blank file.
   std::string blank = IconFileBytes(BlankIconImage());
   for (size_t i = 0; i < b.size(); ++i)
-    if (i != 622 && i != 762) ASSERT_EQ(b[i], blank[i]) << "offset " << i;
+    if (i != 622 && i != 762) { ASSERT_EQ(b[i], blank[i]) << "offset " << i; }
   // The right-hand neighbour goes to the low nibble, the bottom-right pixel to the file's start.
   im = BlankIconImage();
   im.index[1][0] = 12;
