@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <string>
 
 namespace zwicon::files {
 
@@ -45,12 +46,16 @@ bool ChooseFileWithDialog(FileChoice& c, HWND owner) {
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrInitialDir = c.folder.empty() ? nullptr : c.folder.c_str();
   ofn.lpstrTitle = c.title.c_str();
-  ofn.lpstrDefExt = "ICO";
+  // No default extension for the dialog: it would take the filter's first one; a name without
+  // extension gets ".ICO" below instead.
   ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | (c.save ? 0 : OFN_FILEMUSTEXIST);
   // The file browser asks "Replace existing" itself, so the platform's own question is not used.
   BOOL ok = c.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!ok) return false;
   c.fileName = name;
+  const size_t slash = c.fileName.find_last_of("\\/:");
+  const size_t dot = c.fileName.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) c.fileName += ".ICO";
   c.iconIndex = 0;
   std::string folder = FolderOf(c.fileName);
   if (!folder.empty()) c.folder = folder;
