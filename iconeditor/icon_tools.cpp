@@ -309,11 +309,20 @@ void TIconForm::PaintBox3MouseMove(Component*, ShiftState, int x, int y) {
 
 void TIconForm::PaintBox3MouseUp(Component*, MouseButton, ShiftState s, int x, int y) {
   if (!DraggingSelection) return;
-  PaintBox3MouseMove(PaintBox3, s, x, y);
+  // Released over the preview: both frames go to that point of the picture.
+  POINT p{PaintBox3->left + x - Panel3->originX, PaintBox3->top + y - Panel3->originY};
+  if (Panel3->hwnd && Panel2->hwnd) MapWindowPoints(Panel3->hwnd, Panel2->hwnd, &p, 1);
+  bool overPreview = Panel2->hwnd && p.x >= 0 && p.y >= 0 && p.x < Panel2->width && p.y < Panel2->height;
+  if (!overPreview) PaintBox3MouseMove(PaintBox3, s, x, y);
   ShowCursorAgain();
   DraggingSelection = false;
-  int cx = (PaintBox3->left - ShowGrid) / Magnify, cy = (PaintBox3->top - ShowGrid) / Magnify;
-  PaintBox2->SetPos(cx, cy);
+  if (overPreview) {
+    PaintBox2->SetPos(p.x, p.y);
+    PaintBox3->SetPos(p.x * Magnify, p.y * Magnify);
+  } else {
+    int cx = (PaintBox3->left - ShowGrid) / Magnify, cy = (PaintBox3->top - ShowGrid) / Magnify;
+    PaintBox2->SetPos(cx, cy);
+  }
   ConfineCursor(nullptr);
   Redraw();
 }

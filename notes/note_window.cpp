@@ -143,9 +143,8 @@ LRESULT OnTrayNotify(NoteRecord& r, HWND window, WPARAM wp, LPARAM lp) {
   } else if (lp == WM_RBUTTONUP && r.popup) {
     POINT p{};
     GetCursorPos(&p);
-    SetForegroundWindow(window);  // so that the menu closes when the user clicks elsewhere
+    // The active note is left as it is: in one-tray mode Close and Exit act on it.
     TrackPopupMenu(r.popup, TPM_RIGHTALIGN, p.x, p.y, 0, window, nullptr);
-    PostMessageA(window, WM_NULL, 0, 0);
   }
   return 0;
 }

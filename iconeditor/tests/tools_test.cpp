@@ -288,3 +288,31 @@ TEST_F(Tools, GesturesThroughTheCanvasAtSeveralZooms) {
 
 }  // namespace
 }  // namespace zwtest
+
+namespace zwtest {
+namespace {
+
+TEST_F(Tools, ReleasingTheMagnifiedFrameOverThePreviewPlacesItThere) {
+  Opaque(kBlue);
+  Pick(main->PointerTool);
+  Drag(20, 20, 23, 23);
+  ASSERT_TRUE(d->Floating);
+  int fx = d->PaintBox3->left + 2, fy = d->PaintBox3->top + 2;
+  SendMessageA(d->Panel3->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fx, fy));
+  // The preview's point (6, 4), in the canvas window's coordinates.
+  POINT p{6, 4};
+  MapWindowPoints(d->Panel2->hwnd, d->Panel3->hwnd, &p, 1);
+  int rx = p.x - d->PaintBox3->left, ry = p.y - d->PaintBox3->top;
+  SendMessageA(d->Panel3->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(d->PaintBox3->left + rx, d->PaintBox3->top + ry));
+  EXPECT_FALSE(d->DraggingSelection);
+  EXPECT_EQ(d->PaintBox2->left, 6);
+  EXPECT_EQ(d->PaintBox2->top, 4);
+  EXPECT_EQ(d->PaintBox3->left, 48);
+  main->DrawingToolClick(nullptr);
+  EXPECT_EQ(d->Picture().Get(6, 4), kBlue);
+  EXPECT_EQ(d->PixelTransparent[6][4], 0);
+  EXPECT_EQ(d->PixelTransparent[21][21], 1);  // the hole it left
+}
+
+}  // namespace
+}  // namespace zwtest
