@@ -12,6 +12,7 @@ enum class SaveOutcome {
   Restored,     // the write failed; the previous file is back
   NotRestored,  // the write failed and so did the restore: the backup is kept in the temporary file
   NoBackup,     // the write failed and no backup of the previous file could be made
+  Unchanged,    // the write failed before touching the previous file (no backup was needed)
   Removed,      // the write failed; there was no previous file, and nothing is left behind
 };
 

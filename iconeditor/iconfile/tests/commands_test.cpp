@@ -13,6 +13,7 @@
 #include "dialog_answerer.h"
 #include "icon_form.h"
 #include "icon_source.h"
+#include "imaging_component.h"
 #include "main_form.h"
 #include "message_boxes.h"
 #include "multi_image.h"
@@ -168,7 +169,7 @@ TEST_F(Commands, SaveOntoAFileHeldOpenRestoresItAlertsAndKeepsTheDocumentModifie
   CloseHandle(lock);
   ASSERT_EQ(answer.Count(), 2u);
   EXPECT_EQ(answer.Seen()[1].caption, "Error in Saving...");
-  EXPECT_EQ(answer.Seen()[1].text.rfind("An error has occurred in saving " + a + "\r", 0), 0u) << answer.Seen()[1].text;
+  EXPECT_EQ(answer.Seen()[1].text, "An error has occurred in saving " + a + "\rThe file has not been changed.");
   EXPECT_TRUE(d->Modified);
   EXPECT_EQ(Content(a), before);
   // The next Open of another icon opens that icon, not the backup.
@@ -226,6 +227,28 @@ TEST_F(Commands, SaveAsWritesEveryPictureFormatAndRefusesOthers) {
   asked.clear();
   main->SaveDocument(d);
   ASSERT_EQ(asked.size(), 1u);
+}
+
+TEST_F(Commands, WithoutTheImagingLibraryPicturesAreRefusedWithItsNameAndIconsStillSave) {
+  main->New1Click(nullptr);
+  TIconForm* d = Doc(0);
+  ASSERT_NE(d, nullptr);
+  main->PMultiImage1->image.SetLibraryPath(dir.File("SKY32V3C.DLL"));
+  d->Modified = true;
+  chosen.push_back(dir.File("P.PNG"));
+  main->SaveAsDocument(d);
+  ASSERT_EQ(answer.Count(), 2u);
+  EXPECT_EQ(answer.Seen()[0].caption, "Error");
+  EXPECT_NE(answer.Seen()[0].text.find("SKY32V3C.DLL"), std::string::npos) << answer.Seen()[0].text;
+  EXPECT_EQ(answer.Seen()[1].caption, "Information");
+  EXPECT_EQ(answer.Seen()[1].text, "Writing png file failed");
+  EXPECT_TRUE(d->Modified);
+  EXPECT_EQ(GetFileAttributesA(dir.File("P.PNG").c_str()), INVALID_FILE_ATTRIBUTES);
+  chosen.push_back(dir.File("P.ICO"));
+  main->SaveAsDocument(d);
+  EXPECT_EQ(answer.Count(), 2u);
+  EXPECT_FALSE(d->Modified);
+  EXPECT_EQ(Content(dir.File("P.ICO")).size(), 766u);
 }
 
 TEST_F(Commands, PastedClipboardBitmapFloatsAsItsTopLeft32By32Opaque) {

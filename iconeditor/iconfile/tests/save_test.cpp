@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bmp_reader.h"
+#include "file_copy.h"
 #include "canvas.h"
 #include "icon_file.h"
 #include "imaging_component.h"
@@ -42,8 +43,20 @@ TEST(SaveWithBackup, AFileHeldWithoutSharingKeepsItsContentAndTheAlertSaysSo) {
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   SaveOutcome o = SaveWithBackup(file, temp, WriteIcon);
   CloseHandle(h);
-  EXPECT_NE(o, SaveOutcome::Saved);
+  EXPECT_EQ(o, SaveOutcome::Unchanged);
   EXPECT_EQ(Content(file), "previous icon");
+  // The write damages the file and then another program holds it: the backup stays, and the
+  // alert names it.
+  HANDLE holder = INVALID_HANDLE_VALUE;
+  auto damaging = [&](const std::string& f) {
+    WriteWholeFile(f, "half");
+    holder = CreateFileA(f.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    return false;
+  };
+  EXPECT_EQ(SaveWithBackup(file, temp, damaging), SaveOutcome::NotRestored);
+  CloseHandle(holder);
+  EXPECT_EQ(Content(temp), "previous icon");
+  EXPECT_EQ(SafeCopyFile(temp, file), CopyResult::Ok);
   // A good write replaces it and the temporary file stays writable for the next operation.
   EXPECT_EQ(SaveWithBackup(file, temp, WriteIcon), SaveOutcome::Saved);
   EXPECT_EQ(Content(file).size(), 766u);
