@@ -464,3 +464,29 @@ TEST_F(Editor, HelpWithoutItsFileSaysSo) {
 
 }  // namespace
 }  // namespace zwtest
+
+namespace zwtest {
+namespace {
+
+TEST_F(Editor, DocumentSizeFollowsTheZoomWithinTheFrameAndAMinimisedStartMinimises) {
+  sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "Magnify", "6");
+  Start();
+  TIconForm* d = NewDoc();
+  EXPECT_EQ(d->width, 32 * 6 + 92);
+  EXPECT_EQ(d->height, 32 * 6 + 42);
+  main->Magnify = 20;
+  TIconForm* big = NewDoc();
+  RECT client;
+  GetClientRect(main->mdiClient, &client);
+  EXPECT_EQ(big->width, client.right - big->left);
+  EXPECT_LT(big->width, 32 * 20 + 92);
+  EXPECT_EQ(big->Scratchpad->picture.Width(), 641);
+  TheEditor().showCommand = SW_SHOWMINNOACTIVE;
+  main->FormPaint(main.get());
+  EXPECT_TRUE(IsIconic(main->hwnd));
+  main->FormPaint(main.get());  // only the first paint does it
+  EXPECT_FALSE(main->FirstPaint);
+}
+
+}  // namespace
+}  // namespace zwtest
