@@ -182,7 +182,7 @@ TEST_F(Editor, CloseQuestionAnswersAndTheLastDocumentHidesThePanel) {
   answer.Queue(IDYES);
   EXPECT_FALSE(d->Close());
   ASSERT_EQ(saveAsCalls.size(), 1u);
-  EXPECT_EQ(saveAsCalls[0], d);
+  EXPECT_EQ(saveAsCalls[0], "Save Untitled As...");
   EXPECT_EQ(main->DocumentCount(), 1);
   answer.Queue(IDNO);
   EXPECT_TRUE(d->Close());
@@ -195,11 +195,13 @@ TEST_F(Editor, CloseAllSavesEachDocumentItselfLastToFirst) {
   TIconForm* a = NewDoc();
   TIconForm* b = NewDoc();
   a->Modified = b->Modified = true;
+  a->SetCaption("A");
+  b->SetCaption("B");
   ASSERT_EQ(main->ActiveDocument(), b);
   answer.Queue(IDYES);
   answer.Queue(IDYES);
   main->CloseAll1Click(nullptr);
-  EXPECT_EQ(saveAsCalls, (std::vector<TIconForm*>{b, a}));
+  EXPECT_EQ(saveAsCalls, (std::vector<std::string>{"Save B As...", "Save A As..."}));
   EXPECT_EQ(main->DocumentCount(), 2);  // both saves were cancelled
 }
 
