@@ -112,18 +112,41 @@ TEST_F(EndToEndTest, AStrokeOverAnApplicationTypesItsKeystrokeShortcut) {
   hello.p0 = "hello";
   WriteScheme("editor0.kvo", "Editor", "1.0", kEditorClass, 0, 1, {hello});
 
+  // The user works in the editor, in front with the caret in its edit control, while Kurvo
+  // starts hidden; once its splash has closed, the editor is still in front.
   EditorWindow editor;
+  ASSERT_TRUE(sw::test::PumpUntil([&] {
+    editor.Focus();
+    return GetForegroundWindow() == editor.frame_;
+  }, 5000));
   Process kurvo(KurvoExePath(), Dir());
   ASSERT_NE(kurvo.info.hProcess, nullptr);
   HWND main = nullptr;
   ASSERT_TRUE(sw::test::PumpUntil([&] { return (main = FindWindowA("Strokewise", nullptr)) != nullptr; }, 20000));
-  // The user works in the editor: it is in front with the caret in its edit control, and stays
-  // there once Kurvo's start-up (its splash closing) is over.
-  ASSERT_TRUE(sw::test::PumpUntil([&] {
-    editor.Focus();
-    sw::test::PumpMessages(700);
-    return GetForegroundWindow() == editor.frame_;
-  }, 15000));
+  // Start-up is over once the status line says "Ready" and the splash (owned by the main
+  // window) has closed.
+  auto started = [&] {
+    struct Look {
+      HWND main;
+      bool ready = false, owned = false;
+    } look{main};
+    EnumChildWindows(main, [](HWND w, LPARAM p) -> BOOL {
+      char t[64] = "";
+      GetWindowTextA(w, t, sizeof t);
+      if (strcmp(t, "Ready") == 0) reinterpret_cast<Look*>(p)->ready = true;
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&look));
+    EnumWindows([](HWND w, LPARAM p) -> BOOL {
+      auto* l = reinterpret_cast<Look*>(p);
+      if (GetWindow(w, GW_OWNER) == l->main) l->owned = true;
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&look));
+    return look.ready && !look.owned;
+  };
+  ASSERT_TRUE(sw::test::PumpUntil(started, 20000));
+  sw::test::PumpMessages(500);
+  EXPECT_EQ(editor.frame_, GetForegroundWindow()) << "in front: " << ForegroundClass();
+  editor.Focus();
 
   HANDLE injector = CreateThread(nullptr, 0, InjectStroke, nullptr, 0, nullptr);
   bool typed = sw::test::PumpUntil([&] { return editor.Text() == "hello"; }, 15000);
