@@ -8,9 +8,9 @@ cd "$root"
 errors=0
 fail() { echo "check-dist: $*" >&2; errors=$((errors + 1)); }
 
-system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comdlg32.dll comctl32.dll
- winmm.dll lz32.dll ole32.dll oleaut32.dll winspool.drv msvcrt.dll shlwapi.dll version.dll
- windowscodecs.dll uuid.dll imm32.dll "
+system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comdlg32.dll comctl32.dll "
+system_dlls+="winmm.dll lz32.dll ole32.dll oleaut32.dll winspool.drv msvcrt.dll shlwapi.dll version.dll "
+system_dlls+="windowscodecs.dll uuid.dll imm32.dll "
 delivered=" kurvo.exe kvo_eng.dll install.exe zwicon.exe quillnote.exe "
 
 check_tree() {  # dir objdump format
