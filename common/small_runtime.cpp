@@ -33,6 +33,7 @@ void __throw_out_of_range(const char*) { Fail(); }
 void __throw_out_of_range_fmt(const char*, ...) { Fail(); }
 void __throw_bad_function_call() { Fail(); }
 void __throw_invalid_argument(const char*) { Fail(); }
+void __throw_bad_cast() { Fail(); }
 }  // namespace std
 
 namespace __gnu_cxx {

@@ -194,7 +194,10 @@ void StopHook() {
   HookState& s = g_state;
   if (s.hook) UnhookWindowsHookEx(s.hook);
   s.hook = nullptr;
-  if (s.relay) DestroyWindow(s.relay);
+  if (s.relay) {
+    KillTimer(s.relay, kHoldTimer);
+    DestroyWindow(s.relay);
+  }
   s.relay = nullptr;
   // The class names this module's procedure: a later load may be at another address.
   if (s.module) UnregisterClassA(kRelayClass, s.module);

@@ -12,7 +12,7 @@ constexpr double kPi = 3.14159265358979323846;
 // Weight of the direction term against the position term.
 constexpr double kHeadingWeight = 0.35;
 // How far the elastic alignment may shift the pairing of points.
-constexpr int kBand = 6;
+constexpr int kBand = 5;
 // How many of the rigidly closest templates get the elastic comparison.
 constexpr int kShortlist = 5;
 

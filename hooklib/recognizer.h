@@ -17,7 +17,7 @@ struct Match {
 
 class Recognizer {
  public:
-  static constexpr int kPoints = 48;
+  static constexpr int kPoints = 40;
   // Strokes whose best distance is above this are rejected.
   static constexpr double kRejectDistance = 0.42;
   // Strokes shorter than this many pixels are clicks, not symbols.

@@ -188,7 +188,7 @@ void TIconForm::ClearMask(const RECT& r, COLORREF colour) {
 bool TIconForm::SaveIcon(const std::string& file) {
   if (Floating) PlaceClippedRegion();
   UpdateIcon();
-  return SaveIconFile(file, Data());
+  return WriteDocumentIcon(*this, file);
 }
 
 // --- The pencil ---
@@ -377,6 +377,8 @@ void TIconForm::FormResize(Component*) {
       HICON prev = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(i)));
       if (prev) DestroyIcon(prev);
     }
+  } else {
+    ShowAlert("Error in Saving...", "An error has occurred in saving " + temp + "\rThe minimized window keeps its former icon.");
   }
   App().SetScreenCursor(old);
 }

@@ -9,7 +9,7 @@
 #include "description.h"
 #include "application.h"
 #include "icon_form.h"
-#include "imaging_slot.h"
+#include "imaging_component.h"
 #include "settings.h"
 #include "zwicon.h"
 
@@ -30,7 +30,7 @@ const FormTable& TMainForm::Table() {
       ZW_FIELD(F, Flip1), ZW_FIELD(F, FlipVertical1), ZW_FIELD(F, Rotate1), ZW_FIELD(F, Invert1),
       ZW_FIELD(F, Clear1), ZW_FIELD(F, Window1), ZW_FIELD(F, TileVertical1), ZW_FIELD(F, Tile1),
       ZW_FIELD(F, Cascade1), ZW_FIELD(F, ArrangeIcons1), ZW_FIELD(F, Help1), ZW_FIELD(F, FontDialog1),
-      ZW_FIELD(F, Timer1),
+      ZW_FIELD(F, Timer1), ZW_FIELD(F, PMultiImage1),
       ZW_HANDLER(F, FormCreate), ZW_HANDLER(F, FormShow), ZW_HANDLER(F, FormPaint), ZW_HANDLER(F, FormClose),
       ZW_HANDLER(F, FormDestroy), ZW_HANDLER(F, New1Click), ZW_HANDLER(F, Open1Click), ZW_HANDLER(F, Save1Click),
       ZW_HANDLER(F, SaveAs1Click), ZW_HANDLER(F, Close2Click), ZW_HANDLER(F, CloseAll1Click),
@@ -51,7 +51,7 @@ const FormTable& TMainForm::Table() {
 
 bool TMainForm::Make() {
   RegisterEditorControls();
-  RegisterClass<TPMultiImageSlot>("TPMultiImage");
+  RegisterClass<files::TPMultiImageComponent>("TPMultiImage");
   auto errors = LoadResource("MainForm", Table());
   if (!errors.empty()) {
     ReportDescriptionErrors("MainForm", errors);
@@ -156,78 +156,6 @@ void TMainForm::NewOpenFile(TIconForm* doc, const std::string& cap) {
   Undo->SetEnabled(false);
 }
 
-// Colours that the platform's 256-colour palette adds are brought back to the 16 colours.
-static void NormalizeColours(Bitmap& b) {
-  static const struct { COLORREF from, to; } table[] = {
-      {RGB(192, 220, 192), RGB(255, 255, 255)}, {RGB(160, 160, 164), RGB(192, 192, 192)},
-      {RGB(255, 251, 240), RGB(255, 255, 255)}, {RGB(164, 200, 240), RGB(0, 255, 255)},
-      {RGB(168, 202, 240), RGB(0, 255, 255)},   {RGB(191, 191, 0), RGB(255, 255, 0)}};
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x)
-      for (auto& e : table)
-        if (b.Get(x, y) == e.from) b.Set(x, y, e.to);
-}
-
-void TMainForm::OpenFile(const std::string& name, int index) {
-  HICON icon = nullptr;
-  if (GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES)
-    icon = ExtractIconA(App().instance, name.c_str(), static_cast<UINT>(index));
-  if (!icon || icon == reinterpret_cast<HICON>(1)) {
-    ShowAlert("Error in loading...", "An error has occurred in loading " + name + "\rIcon may be missing or corrupted.");
-    New1Click(nullptr);
-    return;
-  }
-  TIconForm* doc = TIconForm::Make(*this);
-  if (!doc) {
-    DestroyIcon(icon);
-    return;
-  }
-  ToolPanel->SetVisible(true);
-  SendMessageA(doc->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(CopyIcon(icon)));
-  DrawIconEx(doc->Picture().DC(), 0, 0, icon, 32, 32, 0, nullptr, DI_IMAGE);
-  NormalizeColours(doc->Picture());
-  Bitmap mask(32, 32);
-  DrawIconEx(mask.DC(), 0, 0, icon, 32, 32, 0, nullptr, DI_MASK);
-  DestroyIcon(icon);
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) doc->PixelTransparent[x][y] = mask.Get(x, y) != 0;
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) doc->Mask().Set(x, y, doc->PixelTransparent[x][y] ? 0xFFFFFF : 0);
-  NewOpenFile(doc, name);
-  doc->UpdateMask();
-  doc->Modified = true;
-}
-
-void TMainForm::Open1Click(Component*) {
-  // The file browser comes with the files work; until then Open does nothing.
-}
-
-void TMainForm::SaveDocument(TIconForm* doc) {
-  if (!doc) return;
-  std::string name = doc->caption;
-  std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : "";
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  DWORD a = GetFileAttributesA(name.c_str());
-  if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY) || ext != ".ICO") {
-    SaveAsDocument(doc);
-    return;
-  }
-  if (!AskYesNo("Save", "Replace existing: " + name + "?")) return;
-  if (doc->Floating) doc->PlaceClippedRegion();
-  doc->UpdateIcon();
-  bool backup = CopyFileA(name.c_str(), TempFileName.c_str(), FALSE);
-  if (!doc->SaveIcon(name) && backup) CopyFileA(TempFileName.c_str(), name.c_str(), FALSE);
-  if (HICON i = ExtractIconA(App().instance, name.c_str(), 0); i && i != reinterpret_cast<HICON>(1))
-    SendMessageA(doc->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(i));
-  doc->Modified = false;
-}
-
-void TMainForm::SaveAsDocument(TIconForm* doc) {
-  if (!doc) return;
-  auto& saveAs = TheEditor().seams.saveAs;
-  if (saveAs && saveAs(*doc)) doc->Modified = false;
-}
-
 void TMainForm::Save1Click(Component*) { SaveDocument(ActiveDocument()); }
 void TMainForm::SaveAs1Click(Component*) { SaveAsDocument(ActiveDocument()); }
 
@@ -312,38 +240,6 @@ void TMainForm::Cut1Click(Component* s) {
 void TMainForm::Delete1Click(Component*) {
   TIconForm* d = ActiveDocument();
   if (d && d->Floating) d->CutSelection();
-}
-
-void TMainForm::Paste1Click(Component*) {
-  TIconForm* d = ActiveDocument();
-  if (!d) return;
-  if (!IsClipboardFormatAvailable(CF_BITMAP)) {
-    ShowAlert("Error in Pasting", "The Windows ClipBoard does not\rcontain a valid bitmap image.");
-    return;
-  }
-  if (d->Floating) d->PlaceClippedRegion();
-  Bitmap pasted;
-  bool ok = false;
-  if (OpenClipboard(hwnd)) {
-    ok = pasted.AssignHandle(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
-    CloseClipboard();
-  }
-  if (!ok) {
-    ShowAlert("Error in Pasting", "An error has occured when loading image");
-    return;
-  }
-  Bitmap& sel = d->SelectedImage->picture;
-  sel.Fill(0xFFFFFF);
-  sel.canvas().Draw(0, 0, pasted);
-  NormalizeColours(sel);
-  d->SelectedMask->picture.Fill(0);
-  int w = std::min(pasted.Width(), 32), h = std::min(pasted.Height(), 32);
-  d->DragRect = d->SelectionRect = RECT{0, 0, w, h};
-  PointerTool->SetDown(true);
-  d->Pasted = d->Floating = d->Modified = true;
-  d->Typing = false;
-  d->ShowFrames(true);
-  Edit1Click(nullptr);
 }
 
 void TMainForm::SelectAll1Click(Component*) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "file_dialog.h"
 #include "label3d.h"
 #include "menu.h"
 #include "message_boxes.h"
@@ -16,6 +17,10 @@ namespace zwicon {
 
 using namespace zw;
 class TIconForm;
+namespace files { class TPMultiImageComponent; }
+
+// Writes a document's icon file (main_form_files.cpp); false on any failure.
+bool WriteDocumentIcon(const TIconForm& doc, const std::string& file);
 
 class TMainForm : public TZonForm {
  public:
@@ -49,6 +54,7 @@ class TMainForm : public TZonForm {
            *ArrangeIcons1 = nullptr, *Help1 = nullptr;
   FontDialog* FontDialog1 = nullptr;
   Timer* Timer1 = nullptr;
+  files::TPMultiImageComponent* PMultiImage1 = nullptr;
 
   // The window goes while the form is whole (its destroy handler saves the settings).
   ~TMainForm() override;
@@ -65,6 +71,11 @@ class TMainForm : public TZonForm {
   // is reported and a new document opens).
   void OpenFile(const std::string& name, int index);
   void NewOpenFile(TIconForm* doc, const std::string& caption);
+  // File commands (main_form_files.cpp): the intermediate icon file into a document, an icon
+  // written over a file with its backup, and the file browser's one entry.
+  bool LoadIcon(const std::string& file, TIconForm* doc);
+  bool SaveIconTo(TIconForm* doc, const std::string& file);
+  bool ChooseFile(files::FileChoice& choice);
   void PaintSwatch(bool left);
   void RefreshEditMenu() { Edit1Click(nullptr); }
   bool ToolDown(TZonSpeedButton* b) const { return b && b->down; }

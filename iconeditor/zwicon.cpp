@@ -22,10 +22,16 @@ static INT_PTR RealStart(const std::string& program) {
   return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", program.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
+// The platform's file dialogs stand in for the icon selector.
+static bool RealChooseFile(files::FileChoice& c) {
+  return files::ChooseFileWithDialog(c, TheEditor().mainForm ? TheEditor().mainForm->hwnd : nullptr);
+}
+
 static Editor MakeEditor() {
   Editor e;
   e.seams.help = RealHelp;
   e.seams.startProgram = RealStart;
+  e.seams.chooseFile = RealChooseFile;
   return e;
 }
 

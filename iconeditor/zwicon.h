@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "file_dialog.h"
+
 namespace zwicon {
 
 class TMainForm;
@@ -19,9 +21,8 @@ struct Seams {
   std::function<void(const std::string& file, UINT command, ULONG_PTR data)> help;
   // Starts a program with the verb "open"; returns the platform's result (> 32 on success).
   std::function<INT_PTR(const std::string& program)> startProgram;
-  // The file browser's Save As for a document: false when cancelled. Until the browser
-  // exists, Save As is cancelled (nothing is written).
-  std::function<bool(TIconForm& doc)> saveAs;
+  // The file browser of Open and Save As: fills in the chosen file, false when cancelled.
+  std::function<bool(files::FileChoice& choice)> chooseFile;
 };
 
 struct Editor {

@@ -42,22 +42,26 @@ InstallReport InstallFilesAndSettings(const InstallerEnvironment& env, const std
 
 void CreateProgramItems(const InstallerEnvironment& env, const std::string& target, bool startUp) {
   const std::string program = target + "\\Kurvo.exe";
+  // An item goes into the group created last, so a group the shell did not take gets no items.
   bool startUpMade = false;
   if (startUp) {
     startUpMade = CreateProgramGroup(env.shell, "StartUp");
-    AddProgramItem(env.shell, program, "Strokewise 32-bit");
+    if (startUpMade) AddProgramItem(env.shell, program, "Strokewise 32-bit");
   }
   bool groupMade = CreateProgramGroup(env.shell, "Strokewise");
-  AddProgramItem(env.shell, program, "Strokewise 32-bit");
-  // A shell that takes only a program file as an item's command gets the text file itself,
-  // which it opens with its editor.
-  if (!AddProgramItem(env.shell, "Notepad " + target + "\\Liesmich.txt", "Lies mich")) {
-    AddProgramItem(env.shell, target + "\\Liesmich.txt", "Lies mich");
+  if (groupMade) {
+    AddProgramItem(env.shell, program, "Strokewise 32-bit");
+    // A shell that takes only a program file as an item's command gets the text file itself,
+    // which it opens with its editor.
+    if (!AddProgramItem(env.shell, "Notepad " + target + "\\Liesmich.txt", "Lies mich")) {
+      AddProgramItem(env.shell, target + "\\Liesmich.txt", "Lies mich");
+    }
   }
-  // Without windows: a folder window the shell opened on its own is closed again.
+  // Without windows: a folder window the shell opened on its own is closed again. It comes from
+  // a process the shell starts, which can take seconds on a busy machine.
   if (!env.shell.showGroups) {
-    if (groupMade) CloseGroupWindow("Strokewise", 3000);
-    if (startUpMade) CloseGroupWindow("StartUp", 1000);
+    if (groupMade) CloseGroupWindow("Strokewise", 10000);
+    if (startUpMade) CloseGroupWindow("StartUp", 2000);
   }
 }
 

@@ -70,7 +70,9 @@ bool CloseGroupWindow(const std::string& group, DWORD waitMs) {
     WindowSearch search{&group, nullptr};
     EnumWindows(FindFolderWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found) {
+      // Closed by its own process: wait a moment until it is gone.
       PostMessageA(search.found, WM_CLOSE, 0, 0);
+      for (int i = 0; i < 40 && IsWindow(search.found); ++i) Sleep(50);
       return true;
     }
     Sleep(100);

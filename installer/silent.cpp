@@ -89,6 +89,15 @@ int LanguageIndexOfCode(const std::string& code) {
   return -1;
 }
 
+namespace {
+bool MediumOffers(const std::string& medium, int language) {
+  for (const std::string& entry : OfferedLanguages(medium)) {
+    if (LanguageIndexOfEntry(entry) == language) return true;
+  }
+  return false;
+}
+}  // namespace
+
 std::string LogPathFor(const std::string& target) { return target + "-install.log"; }
 
 namespace {
@@ -112,7 +121,12 @@ int RunSilent(const CommandLine& options, InstallerEnvironment env) {
   InstallReport report;
   int language = LanguageIndexOfCode(options.language);
   if (!options.unknown.empty()) report.Fail("Unbekannter Schalter " + options.unknown);
-  if (language < 0) report.Fail("Unbekannte Sprache " + options.language);
+  if (language < 0) {
+    report.Fail("Unbekannte Sprache " + options.language);
+  } else if (!MediumOffers(env.medium, language)) {
+    // As in the dialog, which lists only the languages the medium has files for.
+    report.Fail("Sprache " + options.language + " ist auf dem Installationsmedium nicht vorhanden");
+  }
   if (target.empty()) report.Fail("Kein Zielverzeichnis angegeben");
   if (report.Ok()) {
     report = InstallFilesAndSettings(env, target, language);

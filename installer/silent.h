@@ -1,6 +1,7 @@
 // Install's silent mode: Install.exe /S /D=<directory> /L=<code> [/STARTUP] [/NOWIZARD]
 // runs the same steps as the dialog without any window and ends with exit code 0 on success and
-// 1 with the failures written to "<directory>-install.log" beside the target directory.
+// 1 with the failures written to "<directory>-install.log" beside the target directory. A
+// language is taken only when the medium has files for it, as in the dialog.
 #pragma once
 #include <string>
 

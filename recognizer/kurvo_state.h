@@ -60,6 +60,8 @@ struct KurvoState {
   bool startupPhase = false;
   bool systemMenuExtended = false;
   bool trayIconAdded = false;
+  UINT taskbarCreatedMessage = 0;  // the shell's restart notice: the icon is added again
+  bool placingWindow = false;      // inside the main window's own z-order change
   int trayIcon = 0;       // status icon id and tip shown last in the notification area
   std::string trayTip;
   int selectedSlot = 0;

@@ -3,8 +3,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "dialogs.h"
 #include "drop_install.h"
+#include "main_commands.h"
 #include "kurvo_ids.h"
 #include "kurvo_state.h"
 #include "notices.h"
@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kSymbolItemWidth = 80;
 constexpr int kSymbolItemHeight = 58;
-UINT g_taskbarCreated = 0;  // the shell's restart message, registered once per process
 
 int AskBox(HWND owner, const std::string& text, UINT flags) {
   return MessageBoxA(owner, text.c_str(), "Strokewise", flags);
@@ -177,9 +176,8 @@ LRESULT OnCtlColor(HDC dc) {
 // "Always on top" holds only while minimized; the system menu carries its item only then.
 void OnWindowPosChanged(HWND h) {
   KurvoState& k = Kurvo();
-  static bool inside = false;
-  if (inside) return;
-  inside = true;
+  if (k.placingWindow) return;
+  k.placingWindow = true;
   HMENU sys = GetSystemMenu(h, FALSE);
   if (IsIconic(h)) {
     SetWindowPos(h, k.settings.alwaysOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -199,7 +197,7 @@ void OnWindowPosChanged(HWND h) {
     }
     SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  inside = false;
+  k.placingWindow = false;
 }
 
 bool OnSysCommand(HWND h, WPARAM command) {
@@ -235,121 +233,6 @@ void OnMenuSelect(UINT item, UINT flags, HMENU menu) {
   SetStatusText(hint);
 }
 
-void ShowInfo(HWND h, UINT id) { AskBox(h, Str(id, 1023), MB_ICONINFORMATION | MB_OK); }
-
-void OnSchemeChosen() {
-  KurvoState& k = Kurvo();
-  LRESULT sel = SendMessageA(k.schemeBox, CB_GETCURSEL, 0, 0);
-  if (sel == CB_ERR) return;
-  LRESULT index = SendMessageA(k.schemeBox, CB_GETITEMDATA, sel, 0);
-  if (index < 0 || static_cast<size_t>(index) >= k.schemes.size()) return;
-  LoadScheme(k.schemes[index].file);
-}
-
-void EditSelectedShortcut(HWND h) {
-  KurvoState& k = Kurvo();
-  int slot = k.selectedSlot;
-  if (slot < 0 || slot >= kSlotCount || !ShortcutDialog(h, slot)) return;
-  SetStatusText("");
-  const ShortcutRecord& r = k.shortcuts[slot];
-  SendMessageA(k.symbolList, LB_DELETESTRING, slot, 0);
-  SendMessageA(k.symbolList, LB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(r.name.c_str()));
-  SendMessageA(k.symbolList, LB_SETITEMDATA, slot, r.symbolId);
-  for (int i = 0; i < kSlotCount; ++i) {
-    ShowProgress(24, i);
-    WriteShortcut(i);
-  }
-  ShowProgress(24, 0);
-  SetStatusText(FormatText(Str(IDS_SCHEME_SAVED), k.header.name));
-  k.feedbackCountdown = 6;
-  SetFocus(k.symbolList);
-  SelectSymbolSlot(slot);
-}
-
-bool DefaultSchemeShown() {
-  KurvoState& k = Kurvo();
-  char text[256] = {};
-  GetWindowTextA(k.schemeBox, text, sizeof text);
-  std::string prefix = Str(IDS_DEFAULT) + " ";
-  return std::string(text).compare(0, prefix.size(), prefix) == 0;
-}
-
-void OnSymbolDoubleClick(HWND h) {
-  if (DefaultSchemeShown() &&
-      AskBox(h, Str(IDS_CHANGE_DEFAULT_SCHEME, 1023), MB_ICONEXCLAMATION | MB_YESNO) == IDYES) {
-    HeaderDialog(h);
-    return;
-  }
-  EditSelectedShortcut(h);
-}
-
-void OnDeleteScheme(HWND h) {
-  KurvoState& k = Kurvo();
-  std::string question = FormatText(Str(IDS_CONFIRM_DELETE_SCHEME, 1023), k.header.name);
-  if (AskBox(h, question, MB_ICONERROR | MB_YESNO) != IDYES) return;
-  DeleteFileA(CurrentSchemePath().c_str());
-  ScanSchemes();
-  LoadScheme(kDefaultScheme);
-  std::string entry = Str(IDS_DEFAULT) + " ";
-  SendMessageA(k.schemeBox, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
-}
-
-void OnMouseButton(HWND h, bool middle) {
-  KurvoState& k = Kurvo();
-  ShowInfo(h, middle ? IDS_MIDDLE_BUTTON_SET : IDS_RIGHT_BUTTON_SET);
-  k.settings.mouseBtn = middle ? 0 : 1;
-  CheckMenuItem(k.menu, IDM_MOUSE_MIDDLE, MF_BYCOMMAND | (middle ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(k.menu, IDM_MOUSE_LEFTRIGHT, MF_BYCOMMAND | (middle ? MF_UNCHECKED : MF_CHECKED));
-}
-
-void OnQuickStart() {
-  KurvoState& k = Kurvo();
-  k.effects->StartProgram(k.settings.systemDir + "KvoWiz.exe " + QuickStartArgument(k.settings.klLanguage));
-}
-
-void OnCommand(HWND h, int id, int code) {
-  KurvoState& k = Kurvo();
-  switch (id) {
-    case IDC_SCHEME_LIST: if (code == CBN_SELCHANGE) OnSchemeChosen(); break;
-    case IDC_SYMBOL_LIST: if (code == LBN_DBLCLK) OnSymbolDoubleClick(h); break;
-    case IDM_SHORTCUT: EditSelectedShortcut(h); break;
-    case IDM_APPHEADER: HeaderDialog(h); break;
-    case IDM_DELETE_SCHEME: OnDeleteScheme(h); break;
-    case IDM_MOUSE_LEFTRIGHT: OnMouseButton(h, false); break;
-    case IDM_MOUSE_MIDDLE: OnMouseButton(h, true); break;
-    case IDM_SOUNDS: SoundsDialog(h); break;
-    case IDM_LANGUAGES: LanguagesDialog(h); break;
-    case IDM_OPTIONS: OptionsDialog(h); break;
-    case IDM_TOGGLE_ENABLE: ShowInfo(h, IDS_TRAY_HINT); SetRecognition(!k.settings.recognitionEnabled); break;
-    case IDM_QUICKSTART: OnQuickStart(); break;
-    case IDM_QUICKHELP: QuickHelpDialog(h, 0); break;
-    case IDM_ABOUT: AboutDialog(h); SetStatusText(Str(IDS_READY)); break;
-    case IDM_SHUTDOWN: DestroyWindow(h); break;
-    default: break;
-  }
-}
-
-void OnTrayNotify(HWND h, WPARAM icon, LPARAM mouse) {
-  KurvoState& k = Kurvo();
-  if (icon != TRAY_ICON_ID) return;
-  if (mouse == WM_LBUTTONDOWN) {
-    k.settings.showMainWinTray = 1;
-    ShowWindow(h, SW_SHOWNORMAL);
-    SetForegroundWindow(h);
-    if (!k.settings.recognitionEnabled) SetRecognition(true);
-  } else if (mouse == WM_RBUTTONDOWN) {
-    SetRecognition(!k.settings.recognitionEnabled);
-  }
-}
-
-void OnTaskbarCreated() {
-  KurvoState& k = Kurvo();
-  int icon = k.trayIcon ? k.trayIcon : ICON_READY;
-  k.trayIconAdded = false;
-  AddTrayIcon();
-  SetTrayState(icon, icon == ICON_DISABLED ? IDS_CLICK_TO_ENABLE : IDS_TRAY_TIP);
-}
-
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -369,21 +252,22 @@ LRESULT CALLBACK MainWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_WINDOWPOSCHANGED: OnWindowPosChanged(h); break;
     case WM_SYSCOMMAND: if (OnSysCommand(h, wp)) return 0; break;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp)); return 0;
-    case WM_COMMAND: OnCommand(h, LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_COMMAND: OnMainCommand(h, LOWORD(wp), HIWORD(wp)); return 0;
     case WM_TIMER: if (wp == IDT_FEEDBACK) FeedbackCountdownTick(); return 0;
     case WM_DROPFILES: InstallDroppedFiles(h, reinterpret_cast<HDROP>(wp)); DragFinish(reinterpret_cast<HDROP>(wp)); return 0;
     case WM_DRAWBEGIN: return OnDrawBegin(reinterpret_cast<HWND>(lp));
     case WM_SYMBOLDRAWN: return OnSymbolDrawn(static_cast<int32_t>(wp), reinterpret_cast<HWND>(lp));
     case WM_TRAYNOTIFY: OnTrayNotify(h, wp, lp); return 0;
+    case WM_ENDSESSION: if (wp) SaveSettings(); return 0;  // the window is not destroyed then
     default:
-      if (msg == g_taskbarCreated && msg != 0) OnTaskbarCreated();
+      if (msg == Kurvo().taskbarCreatedMessage && msg != 0) OnTaskbarCreated();
       break;
   }
   return DefWindowProcA(h, msg, wp, lp);
 }
 
 bool RegisterMainClass(HINSTANCE instance) {
-  g_taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  Kurvo().taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
   WNDCLASSA wc = {};
   wc.lpfnWndProc = MainWindowProc;
   wc.hInstance = instance;

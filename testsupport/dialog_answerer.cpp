@@ -14,9 +14,11 @@ DialogAnswerer::DialogAnswerer() {
   previous_ = current;
   current = this;
   hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+  timer_ = SetTimer(nullptr, 0, 200, TimerProc);
 }
 
 DialogAnswerer::~DialogAnswerer() {
+  if (timer_) KillTimer(nullptr, timer_);
   if (hook_) UnhookWindowsHookEx(hook_);
   current = previous_;
 }
@@ -24,6 +26,15 @@ DialogAnswerer::~DialogAnswerer() {
 LRESULT CALLBACK DialogAnswerer::CbtProc(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_ACTIVATE && current) current->OnActivate(reinterpret_cast<HWND>(wp));
   return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void CALLBACK DialogAnswerer::TimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  if (current) EnumThreadWindows(GetCurrentThreadId(), FindUnanswered, reinterpret_cast<LPARAM>(current));
+}
+
+BOOL CALLBACK DialogAnswerer::FindUnanswered(HWND h, LPARAM self) {
+  if (IsWindowVisible(h)) reinterpret_cast<DialogAnswerer*>(self)->OnActivate(h);
+  return TRUE;
 }
 
 void DialogAnswerer::OnActivate(HWND h) {

@@ -1,7 +1,9 @@
 // Answers message boxes and modal dialogs that code under test opens on this thread, and records
 // what they said. A WH_CBT hook sees each dialog when it is activated, records its caption and
 // text (the static text of a message box), lets an optional handler look at or fill it, and then
-// presses the next queued answer (IDOK when none is queued).
+// presses the next queued answer (IDOK when none is queued). A thread timer also looks for
+// visible dialogs of this thread every 200 ms, for a dialog that is never activated (another
+// program holding the foreground), so a test never waits on a box forever.
 #pragma once
 #include <windows.h>
 #include <deque>
@@ -42,9 +44,12 @@ class DialogAnswerer {
 
  private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp);
+  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
+  static BOOL CALLBACK FindUnanswered(HWND h, LPARAM self);
   void OnActivate(HWND h);
 
   HHOOK hook_ = nullptr;
+  UINT_PTR timer_ = 0;
   DialogAnswerer* previous_ = nullptr;
   std::deque<int> answers_;
   std::set<HWND> handled_;

@@ -1,5 +1,7 @@
 #include "balloon.h"
 
+#include "form.h"
+
 namespace zw {
 
 TBalloon::TBalloon() {
@@ -20,6 +22,10 @@ PropResult TBalloon::SetProperty(const std::string& p, const PropValue& v) {
   if (p == "StemWidth") return num(stemWidth);
   if (p == "StemOffset") return num(stemOffset);
   if (p == "BackgroundColor") return ColorValue(v, backgroundColor) ? PropResult::Ok : PropResult::BadValue;
+  if (p == "FocusControl") {
+    focusControl = v.kind == PropValue::Ident && owner ? dynamic_cast<Control*>(owner->FindComponent(v.text)) : nullptr;
+    return focusControl ? PropResult::Ok : PropResult::BadValue;
+  }
   if (p == "ShowAccelChar") {
     if (!v.IsBool()) return PropResult::BadValue;
     showAccelChar = v.IsTrue();
@@ -42,6 +48,13 @@ PropResult TBalloon::SetProperty(const std::string& p, const PropValue& v) {
     return PropResult::Ok;
   }
   return GraphicControl::SetProperty(p, v);
+}
+
+bool TBalloon::DialogChar(char key) {
+  if (!focusControl || !enabled || !showAccelChar || !IsAccel(key, caption)) return false;
+  auto* w = dynamic_cast<WinControl*>(focusControl);
+  if (w && w->hwnd && w->visible && w->enabled) w->SetFocus();
+  return true;
 }
 
 UINT TBalloon::Format() const {

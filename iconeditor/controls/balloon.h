@@ -30,6 +30,7 @@ class TBalloon : public GraphicControl {
   void Paint(Canvas& c) override;
   PropResult SetProperty(const std::string& p, const PropValue& v) override;
   void Loaded() override { MeasureText(); }
+  bool DialogChar(char key) override;
 
  private:
   UINT Format() const;

@@ -26,7 +26,7 @@ struct Application {
   void SetCursor(int id, HCURSOR c);
   HCURSOR Cursor(int id) const;
   void FreeCursors();
-  // A font object shared by every window that uses the same spec (freed at exit).
+  // A font object shared by every window that uses the same font (freed at exit).
   HFONT SharedFont(const FontSpec& f);
 
   // Handles one message the way the main loop does (short-cuts, MDI keys, dialog keys, key

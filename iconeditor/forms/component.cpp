@@ -316,6 +316,28 @@ void WinControl::Repaint() {
   }
 }
 
+bool IsAccel(char key, const std::string& c) {
+  for (size_t i = 0; i + 1 < c.size(); ++i) {
+    if (c[i] != '&') continue;
+    if (c[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(key)))) ==
+           CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(c[i + 1]))));
+  }
+  return false;
+}
+
+bool WinControl::RouteDialogChar(char key) {
+  for (Control* c : children) {
+    if (!c->visible) continue;
+    if (c->DialogChar(key)) return true;
+    if (auto* w = dynamic_cast<WinControl*>(c); w && w->RouteDialogChar(key)) return true;
+  }
+  return false;
+}
+
 void WinControl::SetFocus() {
   if (hwnd) ::SetFocus(hwnd);
 }

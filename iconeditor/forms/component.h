@@ -123,7 +123,12 @@ class Control : public Component {
   // Whether (x, y) in control coordinates is part of the control for mouse input.
   virtual bool HitTest(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   virtual bool IsGraphic() const { return false; }
+  // An accelerator key typed with Alt (or in a dialog); true when the control took it.
+  virtual bool DialogChar(char key) { return false; }
 };
+
+// Whether `key` is the accelerator of a caption ("&Name": N), compared without case.
+bool IsAccel(char key, const std::string& caption);
 
 // A control without a window: painted and fed the mouse by its parent.
 class GraphicControl : public Control {
@@ -159,6 +164,8 @@ class WinControl : public Control {
   void RemoveChild(Control* c);
   void Realign();
   void SetFocus();
+  // Offers an accelerator key to the visible children, depth first; true when one took it.
+  bool RouteDialogChar(char key);
 
   // The graphic child at (x, y) in this control's client coordinates, top-most first.
   GraphicControl* GraphicAt(int x, int y) const;

@@ -420,6 +420,7 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: return OnSizeMsg(wp, lp);
     case WM_DESTROY: return OnDestroyMsg();
     case WM_CHAR: return OnCharMsg(wp, lp);
+    case WM_SYSCHAR: return RouteDialogChar(static_cast<char>(wp)) ? 0 : DefaultProc(msg, wp, lp);
     default: return WinControl::WndProc(msg, wp, lp);
   }
 }

@@ -32,7 +32,7 @@ class Editor : public ::testing::Test {
   sw::test::DialogAnswerer answer;
   std::unique_ptr<TMainForm> main;
   std::vector<std::string> helpCalls;
-  std::vector<TIconForm*> saveAsCalls;
+  std::vector<std::string> saveAsCalls;  // titles of the file browser's Save As
   std::vector<std::string> started;
   INT_PTR startResult = 42;
 
@@ -50,8 +50,8 @@ class Editor : public ::testing::Test {
       started.push_back(p);
       return startResult;
     };
-    TheEditor().seams.saveAs = [this](TIconForm& d) {
-      saveAsCalls.push_back(&d);
+    TheEditor().seams.chooseFile = [this](files::FileChoice& c) {
+      if (c.save) saveAsCalls.push_back(c.title);
       return false;
     };
     sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "IconDir", dir.Path());

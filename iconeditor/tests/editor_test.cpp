@@ -182,7 +182,7 @@ TEST_F(Editor, CloseQuestionAnswersAndTheLastDocumentHidesThePanel) {
   answer.Queue(IDYES);
   EXPECT_FALSE(d->Close());
   ASSERT_EQ(saveAsCalls.size(), 1u);
-  EXPECT_EQ(saveAsCalls[0], d);
+  EXPECT_EQ(saveAsCalls[0], "Save Untitled As...");
   EXPECT_EQ(main->DocumentCount(), 1);
   answer.Queue(IDNO);
   EXPECT_TRUE(d->Close());
@@ -195,11 +195,13 @@ TEST_F(Editor, CloseAllSavesEachDocumentItselfLastToFirst) {
   TIconForm* a = NewDoc();
   TIconForm* b = NewDoc();
   a->Modified = b->Modified = true;
+  a->SetCaption("A");
+  b->SetCaption("B");
   ASSERT_EQ(main->ActiveDocument(), b);
   answer.Queue(IDYES);
   answer.Queue(IDYES);
   main->CloseAll1Click(nullptr);
-  EXPECT_EQ(saveAsCalls, (std::vector<TIconForm*>{b, a}));
+  EXPECT_EQ(saveAsCalls, (std::vector<std::string>{"Save B As...", "Save A As..."}));
   EXPECT_EQ(main->DocumentCount(), 2);  // both saves were cancelled
 }
 
@@ -265,13 +267,25 @@ TEST_F(Editor, TemporaryFileIsNumberedAndDeletedAtExit) {
   EXPECT_FALSE(sw::test::FileExists(dir.File("00000002.$$$")));
   main.reset();
   EXPECT_FALSE(sw::test::FileExists(dir.File("00000001.$$$")));
-  // A folder that cannot take it: a unique file of our own in the system's temporary folder.
+  // A drive root keeps its backslash; the fixed name "C:\\Temp.ICO" is never used (when the folder
+  // cannot take the file, a unique file of the system's temporary folder is: see the model test).
   sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "IconDir", "C:\\");
-  SetFileAttributesA("C:\\00000001.$$$", FILE_ATTRIBUTE_NORMAL);
   Start();
-  EXPECT_FALSE(main->TempFileName.empty());
+  EXPECT_EQ(main->TempFileName.rfind("C:\\0000", 0), 0u);
   EXPECT_NE(main->TempFileName, "C:\\Temp.ICO");
+  main.reset();
+  // A folder that cannot take the file (its names would pass a path's length): a unique file of
+  // our own in the system's temporary folder, deleted at exit like the other.
+  std::string deep = dir.Path() + "\\" + std::string(247 - dir.Path().size() - 1, 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "IconDir", deep);
+  Start();
+  EXPECT_EQ(main->IconDir, deep);
   std::string made = main->TempFileName;
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  EXPECT_EQ(made.rfind(temp, 0), 0u) << made;
+  EXPECT_TRUE(sw::test::FileExists(made));
   main.reset();
   EXPECT_FALSE(sw::test::FileExists(made));
 }
@@ -458,6 +472,32 @@ TEST_F(Editor, HelpWithoutItsFileSaysSo) {
   EXPECT_EQ(answer.Seen()[0].caption, "Help");
   EXPECT_EQ(answer.Seen()[0].text, "The help file ZWICON.HLP is not installed.\rHelp is not available.");
   TheEditor().seams = recorded;
+}
+
+}  // namespace
+}  // namespace zwtest
+
+namespace zwtest {
+namespace {
+
+TEST_F(Editor, DocumentSizeFollowsTheZoomWithinTheFrameAndAMinimisedStartMinimises) {
+  sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "Magnify", "6");
+  Start();
+  TIconForm* d = NewDoc();
+  EXPECT_EQ(d->width, 32 * 6 + 92);
+  EXPECT_EQ(d->height, 32 * 6 + 42);
+  main->Magnify = 20;
+  TIconForm* big = NewDoc();
+  RECT client;
+  GetClientRect(main->mdiClient, &client);
+  EXPECT_EQ(big->width, client.right - big->left);
+  EXPECT_LT(big->width, 32 * 20 + 92);
+  EXPECT_EQ(big->Scratchpad->picture.Width(), 641);
+  TheEditor().showCommand = SW_SHOWMINNOACTIVE;
+  main->FormPaint(main.get());
+  EXPECT_TRUE(IsIconic(main->hwnd));
+  main->FormPaint(main.get());  // only the first paint does it
+  EXPECT_FALSE(main->FirstPaint);
 }
 
 }  // namespace

@@ -29,6 +29,11 @@ std::vector<std::string> DdeRecorder::Commands() {
   return commands_;
 }
 
+void DdeRecorder::Refuse(const std::string& text) {
+  std::lock_guard<std::mutex> guard(lock_);
+  refused_.push_back(text);
+}
+
 DWORD WINAPI DdeRecorder::ThreadMain(void* self) {
   auto* r = static_cast<DdeRecorder*>(self);
   MSG msg;
@@ -64,6 +69,11 @@ HDDEDATA CALLBACK DdeRecorder::Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, 
       DdeGetData(data, reinterpret_cast<BYTE*>(text), sizeof text - 1, 0);
       std::lock_guard<std::mutex> guard(r->lock_);
       r->commands_.push_back(text);
+      for (const auto& refused : r->refused_) {
+        if (std::string(text).find(refused) != std::string::npos) {
+          return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FNOTPROCESSED));
+        }
+      }
       return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
     }
   }

@@ -19,6 +19,8 @@ class DdeRecorder {
   const std::string& Service() const { return service_; }
   bool Running() const { return running_; }
   std::vector<std::string> Commands();
+  // Commands containing `text` are recorded but not processed, as a shell refusing them.
+  void Refuse(const std::string& text);
 
  private:
   static DWORD WINAPI ThreadMain(void* self);
@@ -34,6 +36,7 @@ class DdeRecorder {
   HSZ name_ = nullptr;
   std::mutex lock_;
   std::vector<std::string> commands_;
+  std::vector<std::string> refused_;
 };
 
 }  // namespace install::test

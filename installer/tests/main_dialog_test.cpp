@@ -191,5 +191,25 @@ TEST(MainDialog, ProgramGroupsAndItemsGoToTheShellInOrder) {
   EXPECT_EQ(shell.Commands(), expected);
 }
 
+TEST(ProgramItems, ARefusedGroupGetsNoItemsAndARefusedReadmeCommandFallsBackToTheFile) {
+  DdeRecorder shell;
+  ASSERT_TRUE(shell.Running());
+  shell.Refuse("(StartUp)");
+  shell.Refuse("Notepad ");
+  InstallerEnvironment env;
+  env.shell.service = shell.Service();
+  CreateProgramItems(env, "c:\\K", true);
+  std::vector<std::string> expected = {
+      "[CreateGroup(StartUp)]",
+      "[ShowGroup(StartUp,1)]",
+      "[CreateGroup(Strokewise)]",
+      "[ShowGroup(Strokewise,1)]",
+      "[AddItem(c:\\K\\Kurvo.exe,Strokewise 32-bit)]",
+      "[AddItem(Notepad c:\\K\\Liesmich.txt,Lies mich)]",
+      "[AddItem(c:\\K\\Liesmich.txt,Lies mich)]",
+  };
+  EXPECT_EQ(shell.Commands(), expected);
+}
+
 }  // namespace
 }  // namespace install::test

@@ -92,6 +92,10 @@ TEST_F(MainWindowTest, MouseButtonItemsKeepOneCheckAndStoreAtShutdown) {
   EXPECT_EQ(answerer_.Seen()[1].text, Str(IDS_RIGHT_BUTTON_SET, 1023));
   EXPECT_EQ(Value("MouseBtn"), "1");  // stored only when the window is destroyed
   Command(IDM_MOUSE_MIDDLE);
+  SendMessageA(main_, WM_ENDSESSION, TRUE, 0);  // or when the session ends
+  EXPECT_EQ(Value("MouseBtn"), "0");
+  Command(IDM_MOUSE_LEFTRIGHT);
+  Command(IDM_MOUSE_MIDDLE);
   Command(IDM_SHUTDOWN);
   EXPECT_FALSE(IsWindow(main_));
   EXPECT_EQ(Value("MouseBtn"), "0");

@@ -125,6 +125,11 @@ TEST_F(SettingsTest, MenuMarksTheChosenMouseButton) {
   char text[64] = {};
   GetMenuStringA(k.menu, IDM_MOUSE_LEFTRIGHT, text, sizeof text, MF_BYCOMMAND);
   EXPECT_STREQ(text, GetSystemMetrics(SM_SWAPBUTTON) ? "&Left" : "&Right");
+  // A library whose menu has the sound item gets the common sound's name in it.
+  AppendMenuA(k.menu, MF_STRING, 40002, "Sound: %s");
+  LoadSettings();
+  GetMenuStringA(k.menu, 40002, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "Sound: None");
   DestroyMenu(k.menu);
   k.menu = nullptr;
 }

@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "balloon.h"
+#include "description.h"
 #include "form.h"
 #include "label3d.h"
 #include "message_boxes.h"
@@ -383,6 +384,103 @@ TEST(Label3D, StyleFlipsNegateTheOffsetAndButtonModeFollowsTheMouse) {
   EXPECT_EQ(l.LabelStyle(), lsRaised);
   EXPECT_EQ(l.Offset(), 2);
   EXPECT_EQ(clicks, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ZonBtn, GradientGrowsLighterTowardTheTopUpAndTheBottomDown) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  TZonBtn b;
+  b.width = 60;
+  b.height = 60;
+  b.SetBtnStyle(zwGrad3DBorder);
+  b.SetColor(RGB(0, 0, 128));
+  Bitmap up = Render(b);
+  EXPECT_GT(GetBValue(up.Get(30, 5)), GetBValue(up.Get(30, 54)));
+  EXPECT_GT(GetRValue(up.Get(30, 5)), GetRValue(up.Get(30, 54)));
+  b.MouseDown(MouseButton::Left, ssLeft, 30, 30);
+  Bitmap down = Render(b);
+  EXPECT_LT(GetRValue(down.Get(30, 5)), GetRValue(down.Get(30, 54)));
+  // A face lower than 16 pixels still paints (the step is at least 1).
+  b.height = 10;
+  Bitmap flat = Render(b);
+  EXPECT_NE(flat.Get(30, 5), kBack);
+}
+
+TEST(ZonBtn, CaptionLinesAndSpeedKey) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  TZonBtn b;
+  b.width = 120;
+  b.height = 40;
+  b.SetCaption("Top~Bottom");
+  b.SetSpeedKeyOn(true);
+  b.SetSpeedKey(scCtrl | 'N');
+  Bitmap bmp = Render(b);
+  int darkTop = 0, darkBottom = 0;
+  for (int x = 0; x < 120; ++x)
+    for (int y = 3; y < 37; ++y)
+      if (bmp.Get(x, y) == 0) (y < 20 ? darkTop : darkBottom)++;
+  EXPECT_GT(darkTop, 5);
+  EXPECT_GT(darkBottom, darkTop);  // "Bottom = Ctrl+N" is the longer line
+}
+
+TEST(Slider, HorizontalDragMovesByTheRangeOverTheTrack) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  Form host;
+  host.width = 300;
+  host.height = 100;
+  ASSERT_TRUE(host.Create());
+  auto* s = new TSlider;
+  s->orientation = slHoriz;
+  s->SetBounds(0, 0, 210, 20);
+  s->thumbHeight = 10;
+  host.Adopt(std::unique_ptr<Component>(s));
+  host.AddChild(s);
+  Bitmap b(210, 20);
+  s->Paint(b.canvas());
+  EXPECT_EQ(s->ThumbRect().left, 0);
+  SendMessageA(s->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 10));
+  SendMessageA(s->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(105, 10));
+  SendMessageA(s->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(105, 10));
+  EXPECT_EQ(s->Value(), 50);  // 100 pixels of a 200-pixel travel over a range of 100
+}
+
+}  // namespace
+
+namespace {
+
+struct AccelForm : Form {
+  static const FormTable& Table() {
+    static const FormTable t = {};
+    return t;
+  }
+};
+
+TEST(Balloon, ItsAcceleratorFocusesItsControl) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  RegisterEditorControls();
+  AccelForm f;
+  auto errors = f.Load(
+      "Form F {\n"
+      "  Edit Name1 { Left = 10 Top = 60 Width = 80 Height = 20 }\n"
+      "  Edit Other { Left = 10 Top = 90 Width = 80 Height = 20 }\n"
+      "  TBalloon B { Width = 100 Height = 40 Caption = \"Your &name\" ShowAccelChar = True FocusControl = Name1 }\n"
+      "}\n",
+      AccelForm::Table());
+  ASSERT_TRUE(errors.empty()) << errors[0];
+  ASSERT_TRUE(f.Create());
+  f.Show();
+  auto* other = f.Find<Edit>("Other");
+  other->SetFocus();
+  SendMessageA(f.hwnd, WM_SYSCHAR, 'x', 0);
+  EXPECT_EQ(GetFocus(), other->hwnd);
+  SendMessageA(f.hwnd, WM_SYSCHAR, 'N', 0);
+  EXPECT_EQ(GetFocus(), f.Find<Edit>("Name1")->hwnd);
+  EXPECT_TRUE(IsAccel('n', "Your &name"));
+  EXPECT_FALSE(IsAccel('n', "Fish && &chips"));
+  EXPECT_TRUE(IsAccel('C', "Fish && &chips"));
 }
 
 }  // namespace

@@ -292,3 +292,122 @@ TEST(Menu, KeyPreviewSeesCharactersFirstAndTimerTicks) {
 }
 
 }  // namespace
+
+namespace {
+
+// --- Modal forms, scrolling, labels ---
+
+struct Box : Form {
+  static const FormTable& Table() {
+    static const FormTable t = {};
+    return t;
+  }
+};
+
+const char* kBox =
+    "Form Box {\n"
+    "  FormStyle = Dialog BorderStyle = Dialog ClientWidth = 200 ClientHeight = 80 Caption = \"Box\"\n"
+    "  Button Go { Left = 10 Top = 40 Width = 60 Height = 24 Caption = \"Go\" ModalResult = 6 Default = True }\n"
+    "  Button Stop { Left = 80 Top = 40 Width = 60 Height = 24 Caption = \"Stop\" ModalResult = 7 }\n"
+    "}\n";
+
+TEST(Modal, KeysAndOutsideAnswersPressTheButtonsOfTheirResult) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  sw::test::DialogAnswerer answer;
+  answer.AlsoAnswer("ZwDialog");
+  // A fresh box each time: the answerer answers each window once.
+  auto run = [] {
+    Box box;
+    if (!box.Load(kBox, Box::Table()).empty() || !box.Create()) return -1;
+    int r = box.ShowModal();
+    return IsWindowVisible(box.hwnd) ? -2 : r;
+  };
+  answer.Queue(IDNO);
+  EXPECT_EQ(run(), 7);
+  answer.Queue(IDOK);  // Enter: the default button
+  EXPECT_EQ(run(), 6);
+  answer.OnDialog([](HWND h) {
+    PostMessageA(h, WM_KEYDOWN, VK_ESCAPE, 0);
+    return -1;
+  });
+  EXPECT_EQ(run(), mrCancel);
+  answer.OnDialog([](HWND h) {
+    PostMessageA(h, WM_CLOSE, 0, 0);
+    return -1;
+  });
+  EXPECT_EQ(run(), mrCancel);
+}
+
+TEST(Layout, ScrollBoxScrollsItsChildrenAndGraphicHitTestsFollow) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  Form f;
+  f.width = 200;
+  f.height = 200;
+  ASSERT_TRUE(f.Create());
+  auto* sb = new ScrollBox;
+  sb->bordered = false;
+  sb->SetBounds(0, 0, 100, 100);
+  f.Adopt(std::unique_ptr<Component>(sb));
+  f.AddChild(sb);
+  auto* inner = new Panel;
+  inner->SetBounds(0, 0, 300, 300);
+  f.Adopt(std::unique_ptr<Component>(inner));
+  sb->AddChild(inner);
+  auto* box = new PaintBox;
+  box->SetBounds(150, 150, 20, 20);
+  f.Adopt(std::unique_ptr<Component>(box));
+  inner->AddChild(box);
+  sb->UpdateScrollRange();
+  sb->ScrollTo(120, 130);
+  RECT r;
+  GetWindowRect(inner->hwnd, &r);
+  POINT tl{r.left, r.top};
+  ScreenToClient(sb->hwnd, &tl);
+  EXPECT_EQ(tl.x, -120);
+  EXPECT_EQ(tl.y, -130);
+  EXPECT_EQ(GetScrollPos(sb->hwnd, SB_HORZ), 120);
+  EXPECT_EQ(inner->GraphicAt(155, 155), box);  // the panel's own coordinates are unscrolled
+  sb->ScrollTo(-5, 0);
+  EXPECT_EQ(sb->originX, 0);
+}
+
+TEST(Layout, LabelsSizeThemselvesAndAlignedChildrenShareTheArea) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  Label l;
+  l.font = FontSpec{"Arial", 12};
+  l.SetCaption("Magnify");
+  int one = l.width;
+  EXPECT_GT(one, 20);
+  l.SetCaption("Magnify Magnify");
+  EXPECT_GT(l.width, one);
+  l.SetCaption("a\r\nb");
+  EXPECT_GE(l.height, 2 * 12);
+
+  Form f;
+  f.width = 300;
+  f.height = 200;
+  ASSERT_TRUE(f.Create());
+  Panel left, bottom, rest;
+  left.align = Align::Left;
+  left.width = 61;
+  bottom.align = Align::Bottom;
+  bottom.height = 33;
+  rest.align = Align::Client;
+  f.AddChild(&left);
+  f.AddChild(&bottom);
+  f.AddChild(&rest);
+  RECT c;
+  GetClientRect(f.hwnd, &c);
+  EXPECT_EQ(bottom.top, c.bottom - 33);
+  EXPECT_EQ(bottom.width, c.right);
+  EXPECT_EQ(left.height, c.bottom - 33);
+  EXPECT_EQ(rest.left, 61);
+  EXPECT_EQ(rest.width, c.right - 61);
+  bottom.SetVisible(false);  // a hidden aligned panel gives its room back
+  EXPECT_EQ(left.height, c.bottom);
+  f.RemoveChild(&left);
+  f.RemoveChild(&bottom);
+  f.RemoveChild(&rest);
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// The main window's file commands: opening icons from icon files, programs and libraries (also
+// from the command line), Open, Save with its backup, Save As in the icon and picture formats,
+// and Paste, over the file formats of iconfile/.
+#include <algorithm>
+
+#include "bmp_reader.h"
+#include "icon_form.h"
+#include "icon_source.h"
+#include "imaging_component.h"
+#include "main_form.h"
+#include "normalize.h"
+#include "paste_file.h"
+#include "picture_save.h"
+#include "save_backup.h"
+#include "zwicon.h"
+
+namespace zwicon {
+
+namespace {
+
+const char* const kOpenMask = "*.EXE *.DLL *.BMP *.PCX *.JPG *.PNG *.ICO *.TIF";
+const char* const kSaveMask = "*.BMP *.PCX *.JPG *.PNG *.ICO *.TIF";
+
+void LoadingFailed(const std::string& name) {
+  ShowAlert("Error in loading...", "An error has occurred in loading " + name + "\rIcon may be missing or corrupted.");
+}
+
+// Gives a window its own (big) icon, freeing the one it had.
+void SetWindowIcon(HWND w, HICON icon) {
+  auto prev = reinterpret_cast<HICON>(SendMessageA(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon)));
+  if (prev && prev != icon) DestroyIcon(prev);
+}
+
+files::IconImage FileImage(const TIconForm& doc) {
+  files::IconImage im;
+  std::copy(std::begin(doc.Palette), std::end(doc.Palette), im.palette);
+  std::copy(&doc.PixelIndex[0][0], &doc.PixelIndex[0][0] + 1024, &im.index[0][0]);
+  std::copy(&doc.PixelTransparent[0][0], &doc.PixelTransparent[0][0] + 1024, &im.transparent[0][0]);
+  return im;
+}
+
+}  // namespace
+
+bool WriteDocumentIcon(const TIconForm& doc, const std::string& file) {
+  return files::WriteIconFile(file, FileImage(doc));
+}
+
+bool TMainForm::ChooseFile(files::FileChoice& choice) {
+  auto& choose = TheEditor().seams.chooseFile;
+  if (!choose || !choose(choice)) return false;
+  IconDir = choice.folder;
+  return true;
+}
+
+// Reads the intermediate icon file into a document: palette, colour indices and transparency.
+bool TMainForm::LoadIcon(const std::string& file, TIconForm* doc) {
+  files::IconImage im;
+  if (!doc || !files::ReadIconFile(file, im)) return false;
+  std::copy(std::begin(im.palette), std::end(im.palette), doc->Palette);
+  std::copy(&im.index[0][0], &im.index[0][0] + 1024, &doc->PixelIndex[0][0]);
+  std::copy(&im.transparent[0][0], &im.transparent[0][0] + 1024, &doc->PixelTransparent[0][0]);
+  return true;
+}
+
+void TMainForm::OpenFile(const std::string& name, int index) {
+  // The icon goes through the intermediate file before a window is made, so a failure on the
+  // way leaves nothing half-opened behind.
+  HICON icon = files::ExtractIconAt(name, index);
+  if (!icon || !files::WriteIconAsFile(icon, TempFileName)) {
+    if (icon) DestroyIcon(icon);
+    LoadingFailed(name);
+    New1Click(nullptr);
+    return;
+  }
+  TIconForm* doc = TIconForm::Make(*this);
+  if (!doc) {
+    DestroyIcon(icon);
+    return;
+  }
+  if (!LoadIcon(TempFileName, doc)) {
+    DestroyIcon(icon);
+    doc->Modified = false;
+    doc->Close();
+    LoadingFailed(name);
+    New1Click(nullptr);
+    return;
+  }
+  ToolPanel->SetVisible(true);
+  SetWindowIcon(doc->hwnd, CopyIcon(icon));
+  DrawIconEx(doc->Picture().DC(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+  DestroyIcon(icon);
+  files::NormalizePicture(doc->Picture());
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) doc->Mask().Set(x, y, doc->PixelTransparent[x][y] ? 0xFFFFFF : 0);
+  NewOpenFile(doc, name);
+  doc->UpdateMask();
+  doc->Modified = true;
+}
+
+void TMainForm::Open1Click(Component*) {
+  files::FileChoice c;
+  c.title = "Select an Icon";
+  c.folder = IconDir;
+  c.mask = kOpenMask;
+  if (!ChooseFile(c)) return;
+  // The extension is looked for in ".ICO.EXE.DLL", so ".EX" counts as an icon container too.
+  std::string ext = files::UpperExtension(c.fileName);
+  if (!ext.empty() && std::string(".ICO.EXE.DLL").find(ext) != std::string::npos) {
+    OpenFile(c.fileName, c.iconIndex);
+    return;
+  }
+  // Pictures are imported by the import dialog, which is not part of the editor yet.
+  ShowAlert("Open", "Pictures cannot be imported yet:\r" + c.fileName);
+}
+
+// Writes a document's icon over `file` with the backup of its previous content; on failure the
+// alert names the file and the document stays modified.
+bool TMainForm::SaveIconTo(TIconForm* doc, const std::string& file) {
+  if (doc->Floating) doc->PlaceClippedRegion();
+  doc->UpdateIcon();
+  const std::string temp = TempFileName;
+  files::SaveOutcome outcome = files::SaveWithBackup(file, temp, [&](const std::string& f) { return doc->SaveIcon(f); });
+  if (outcome == files::SaveOutcome::NotRestored) {
+    // The backup is the only copy of the previous file now: keep it, and use another file for
+    // the editor's temporary work from here on.
+    std::string next = CreateNumberedTempFile(IconDir);
+    TempFileName = next.empty() ? CreateSystemTempFile() : next;
+  }
+  if (HICON i = files::ExtractIconAt(file, 0)) SetWindowIcon(doc->hwnd, i);
+  if (outcome != files::SaveOutcome::Saved) {
+    ShowAlert("Error in Saving...", files::SaveFailureText(outcome, file, temp));
+    return false;
+  }
+  doc->Modified = false;
+  return true;
+}
+
+void TMainForm::SaveDocument(TIconForm* doc) {
+  if (!doc) return;
+  const std::string name = doc->caption;
+  DWORD a = GetFileAttributesA(name.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY) || files::UpperExtension(name) != ".ICO") {
+    SaveAsDocument(doc);
+    return;
+  }
+  if (!AskYesNo("Save", "Replace existing: " + name + "?")) return;
+  SaveIconTo(doc, name);
+}
+
+void TMainForm::SaveAsDocument(TIconForm* doc) {
+  if (!doc) return;
+  files::FileChoice c;
+  c.title = "Save " + doc->caption + " As...";
+  c.folder = IconDir;
+  c.mask = kSaveMask;
+  c.initialName = "UNTITLED";
+  c.save = true;
+  if (!ChooseFile(c)) return;
+  const std::string name = c.fileName;
+  if (GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES && !AskYesNo("Save As", "Replace existing: " + name + "?"))
+    return;
+  files::SaveKind kind = files::SaveKindFor(name);
+  if (kind == files::SaveKind::Unknown) {
+    ShowAlert("Save As", "You may only save icons in *.BMP *.PCX *.JPG *.PNG *.ICO *.TIF formats.");
+    return;
+  }
+  // The caption stays: the document keeps its former name.
+  if (kind == files::SaveKind::Icon) {
+    SaveIconTo(doc, name);
+    return;
+  }
+  if (doc->Floating) doc->PlaceClippedRegion();
+  if (files::WritePicture(PMultiImage1->image, doc->Picture(), kind, name)) doc->Modified = false;
+}
+
+void TMainForm::Paste1Click(Component*) {
+  TIconForm* d = ActiveDocument();
+  if (!d) return;
+  if (!IsClipboardFormatAvailable(CF_BITMAP)) {
+    ShowAlert("Error in Pasting", "The Windows ClipBoard does not\rcontain a valid bitmap image.");
+    return;
+  }
+  if (d->Floating) d->PlaceClippedRegion();
+  HDC dc = GetDC(hwnd);
+  HBITMAP read = nullptr;
+  files::PasteRead r = files::ReadClipboardThroughFile(hwnd, TempFileName, dc, ThePalette().handle, read);
+  ReleaseDC(hwnd, dc);
+  Bitmap pasted;
+  bool ok = r == files::PasteRead::Ok && pasted.AssignHandle(read);
+  if (read) DeleteObject(read);
+  if (!ok) {
+    ShowAlert("Error in Pasting", "An error has occured when loading image");
+    return;
+  }
+  Bitmap& sel = d->SelectedImage->picture;
+  sel.Fill(0xFFFFFF);
+  sel.canvas().Draw(0, 0, pasted);
+  files::NormalizePicture(sel);
+  d->SelectedMask->picture.Fill(0);
+  int w = std::min(pasted.Width(), 32), h = std::min(pasted.Height(), 32);
+  d->DragRect = d->SelectionRect = RECT{0, 0, w, h};
+  PointerTool->SetDown(true);
+  d->Pasted = d->Floating = d->Modified = true;
+  d->Typing = false;
+  d->ShowFrames(true);
+  Edit1Click(nullptr);
+}
+
+}  // namespace zwicon
