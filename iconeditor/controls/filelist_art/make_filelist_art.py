@@ -117,18 +117,28 @@ ICONS = {
 }
 
 
+# The sixteen standard colours, in palette order: every icon is drawn with them, so the files
+# are 4-bit (small resources in the program).
+PALETTE = [BLACK, BACK, GREEN, OLIVE, NAVY, PURPLE, TEAL, GRAY, SILVER, RED, LIME, YELLOW, BLUE, (255, 0, 255),
+           AQUA, WHITE]
+
+
 def write_bmp(path, pixels):
-    row = (W * 3 + 3) & ~3
+    row = ((W * 4 + 31) // 32) * 4
     data = bytearray()
     for y in range(H - 1, -1, -1):
         line = bytearray()
-        for r, g, b in pixels[y]:
-            line += bytes((b, g, r))
+        for x in range(0, W, 2):
+            hi = PALETTE.index(pixels[y][x])
+            lo = PALETTE.index(pixels[y][x + 1]) if x + 1 < W else 0
+            line.append(hi << 4 | lo)
         data += line + b"\0" * (row - len(line))
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+    offset = 14 + 40 + len(colours)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 4, 0, len(data), 2835, 2835, 16, 16)
     with open(path, "wb") as f:
-        f.write(header + info + data)
+        f.write(header + info + colours + data)
 
 
 if __name__ == "__main__":
