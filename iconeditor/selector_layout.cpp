@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "canvas.h"
 #include "settings.h"
 
 namespace zwicon {
@@ -22,8 +21,8 @@ bool ReadString(HKEY k, const char* name, std::string& out) {
   return true;
 }
 
-void WriteString(HKEY k, const char* name, const std::string& v) {
-  RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()), static_cast<DWORD>(v.size() + 1));
+void WriteString(HKEY k, const char* name, const char* v) {
+  RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v), static_cast<DWORD>(lstrlenA(v) + 1));
 }
 
 // A whole decimal number within [lo, hi].
@@ -86,16 +85,18 @@ bool WriteSelectorLayout(const std::string& key, const SelectorLayout& l, bool p
   HKEY k;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS)
     return false;
-  using zw::Num;
-  WriteString(k, "Window", Num(l.window.left) + "," + Num(l.window.top) + "," + Num(l.window.right) + "," +
-                               Num(l.window.bottom));
+  char buf[160];
+  wsprintfA(buf, "%d,%d,%d,%d", static_cast<int>(l.window.left), static_cast<int>(l.window.top),
+            static_cast<int>(l.window.right), static_cast<int>(l.window.bottom));
+  WriteString(k, "Window", buf);
   WriteString(k, "ShowFileDetails", l.showDetails ? "1" : "0");
   WriteString(k, "InvertFileList", l.inverted ? "1" : "0");
   if (previewVisible) WriteString(k, "Preview", preview ? "1" : "0");
   WriteString(k, "SplitDir", l.stacked ? "Horz" : "Vert");
-  WriteString(k, "SplitPos", Num(l.splitPos));
-  WriteString(k, "DetailWidth", Num(l.details[0]) + "," + Num(l.details[1]) + "," + Num(l.details[2]) + "," +
-                                    Num(l.details[3]) + "," + Num(l.details[4]));
+  wsprintfA(buf, "%d", l.splitPos);
+  WriteString(k, "SplitPos", buf);
+  wsprintfA(buf, "%d,%d,%d,%d,%d", l.details[0], l.details[1], l.details[2], l.details[3], l.details[4]);
+  WriteString(k, "DetailWidth", buf);
   RegCloseKey(k);
   return true;
 }

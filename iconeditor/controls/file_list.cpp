@@ -53,7 +53,6 @@ TFileList::TFileList() {
   width = 121;
   height = 97;
   color = GetSysColor(COLOR_WINDOW);
-  for (int i = 0; i < 28; ++i) icons_[i].LoadResource(App().instance, ("BMP_" + Num(i + 1)).c_str());
 }
 
 TFileList::~TFileList() = default;
@@ -76,43 +75,54 @@ void TFileList::Loaded() {
   ApplyItemHeight();
 }
 
+namespace {
+
+const char* const kOrders[] = {"flNormal", "flInverted", nullptr};
+const char* const kSorts[] = {"sbName", "sbType", "sbSize", "sbDate", nullptr};
+const char* const kCases[] = {"tcLowerCase", "tcUpperCase", "tcAuto", "tcNone", nullptr};
+const char* const kModes[] = {"smNormal", "smSubDirectories", nullptr};
+const char* const kFileDetailNames[] = {"fdName", "fdSize", "fdDate", "fdTime", "fdAttr", nullptr};
+const char* const kListDetailNames[] = {"ldDrives", "ldSystemDirectories", "ldDirectories", "ldFiles", "ldNewFile",
+                                        nullptr};
+
+int IndexIn(const char* const* names, const std::string& s) {
+  for (int i = 0; names[i]; ++i)
+    if (s == names[i]) return i;
+  return -1;
+}
+
+// An enumeration value written as its name.
+template <class E> PropResult PickValue(const char* const* names, const PropValue& v, E& field) {
+  int i = IndexIn(names, v.text);
+  if (i < 0) return PropResult::BadValue;
+  field = static_cast<E>(i);
+  return PropResult::Ok;
+}
+
+// A set written as its members separated by spaces: "fdName fdSize".
+PropResult SetValue(const char* const* names, const PropValue& v, unsigned& field) {
+  if (v.kind != PropValue::String) return PropResult::BadValue;
+  unsigned bits = 0;
+  for (const std::string& m : SplitMasks(v.text)) {
+    int i = IndexIn(names, m);
+    if (i < 0) return PropResult::BadValue;
+    bits |= Bit(i);
+  }
+  field = bits;
+  return PropResult::Ok;
+}
+
+}  // namespace
+
 PropResult TFileList::SetProperty(const std::string& p, const PropValue& v) {
-  auto pick = [&](std::initializer_list<const char*> names, auto& field) {
-    int i = 0;
-    for (const char* n : names) {
-      if (v.text == n) {
-        field = static_cast<std::remove_reference_t<decltype(field)>>(i);
-        return PropResult::Ok;
-      }
-      ++i;
-    }
-    return PropResult::BadValue;
-  };
-  auto set = [&](std::initializer_list<const char*> names, unsigned& field) {
-    // A set is written as its members separated by spaces: "fdName fdSize".
-    if (v.kind != PropValue::String) return PropResult::BadValue;
-    unsigned bits = 0;
-    for (const std::string& m : SplitMasks(v.text)) {
-      int i = 0, found = -1;
-      for (const char* n : names) {
-        if (m == n) found = i;
-        ++i;
-      }
-      if (found < 0) return PropResult::BadValue;
-      bits |= Bit(found);
-    }
-    field = bits;
-    return PropResult::Ok;
-  };
   if (p == "Directory" && v.kind == PropValue::String) return directory_ = v.text, PropResult::Ok;
   if (p == "FileMask" && v.kind == PropValue::String) return fileMask_ = v.text, PropResult::Ok;
-  if (p == "ListOrder") return pick({"flNormal", "flInverted"}, listOrder_);
-  if (p == "SortBy") return pick({"sbName", "sbType", "sbSize", "sbDate"}, sortBy_);
-  if (p == "TextCase") return pick({"tcLowerCase", "tcUpperCase", "tcAuto", "tcNone"}, textCase_);
-  if (p == "SearchMode") return pick({"smNormal", "smSubDirectories"}, searchMode_);
-  if (p == "FileDetails") return set({"fdName", "fdSize", "fdDate", "fdTime", "fdAttr"}, fileDetails_);
-  if (p == "ListDetails")
-    return set({"ldDrives", "ldSystemDirectories", "ldDirectories", "ldFiles", "ldNewFile"}, listDetails_);
+  if (p == "ListOrder") return PickValue(kOrders, v, listOrder_);
+  if (p == "SortBy") return PickValue(kSorts, v, sortBy_);
+  if (p == "TextCase") return PickValue(kCases, v, textCase_);
+  if (p == "SearchMode") return PickValue(kModes, v, searchMode_);
+  if (p == "FileDetails") return SetValue(kFileDetailNames, v, fileDetails_);
+  if (p == "ListDetails") return SetValue(kListDetailNames, v, listDetails_);
   if (p == "ShowSystemFiles" || p == "MultiSelect") {
     if (!v.IsBool()) return PropResult::BadValue;
     (p == "MultiSelect" ? multiSelect : showSystemFiles_) = v.IsTrue();
@@ -394,7 +404,7 @@ bool TFileList::Fill(const std::string& target) {
     if (listDetails_ & Bit(ldDirectories)) searchError = ListDirectories();
     if (!searchError && (listDetails_ & Bit(ldFiles)))
       for (const std::string& m : SplitMasks(fileMask_))
-        if ((searchError = ListFiles(m)) != 0) break;
+        if ((searchError = ListFiles(directory_, std::string(), m)) != 0) break;
   } else if (listDetails_ & Bit(ldFiles)) {
     searchError = SearchTree(directory_, std::string(), 0);
   }
@@ -454,18 +464,20 @@ DWORD TFileList::ListDirectories() {
   return SearchError(e);
 }
 
-DWORD TFileList::ListFiles(const std::string& mask) {
+// Adds the files of `folder` matching `mask`, named with `prefix` before their names.
+DWORD TFileList::ListFiles(const std::string& folder, const std::string& prefix, const std::string& mask) {
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(Join(directory_, mask).c_str(), &fd);
+  HANDLE h = FindFirstFileA(Join(folder, mask).c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return SearchError(GetLastError());
   do {
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     if (Hidden(fd.dwFileAttributes) && !showSystemFiles_) continue;
+    std::string name = prefix + fd.cFileName;
     bool accept = true;
-    if (OnAddFile) OnAddFile(this, fd.cFileName, accept);
+    if (OnAddFile) OnAddFile(this, name, accept);
     if (!accept) continue;
-    AddEntry(FileEntry{kFileEntry, fd.cFileName, EntryIcon(fd.cFileName, fd.dwFileAttributes, false),
-                       fd.dwFileAttributes, PackFileTime(fd.ftLastWriteTime), FileSize(fd)});
+    AddEntry(FileEntry{kFileEntry, name, EntryIcon(fd.cFileName, fd.dwFileAttributes, false), fd.dwFileAttributes,
+                       PackFileTime(fd.ftLastWriteTime), FileSize(fd)});
   } while (FindNextFileA(h, &fd));
   DWORD e = GetLastError();
   FindClose(h);
@@ -494,22 +506,8 @@ DWORD TFileList::SearchTree(const std::string& folder, const std::string& prefix
     stopped_ = true;
     return 0;
   }
+  for (const std::string& mask : SplitMasks(fileMask_)) ListFiles(folder, prefix, mask);
   WIN32_FIND_DATAA fd;
-  for (const std::string& mask : SplitMasks(fileMask_)) {
-    HANDLE h = FindFirstFileA(Join(folder, mask).c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) continue;
-    do {
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      if (Hidden(fd.dwFileAttributes) && !showSystemFiles_) continue;
-      std::string name = prefix + fd.cFileName;
-      bool accept = true;
-      if (OnAddFile) OnAddFile(this, name, accept);
-      if (!accept) continue;
-      AddEntry(FileEntry{kFileEntry, name, EntryIcon(fd.cFileName, fd.dwFileAttributes, false), fd.dwFileAttributes,
-                         PackFileTime(fd.ftLastWriteTime), FileSize(fd)});
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-  }
   HANDLE h = FindFirstFileA(Join(folder, "*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return 0;
   do {
@@ -536,6 +534,20 @@ bool TFileList::EscapePressed() {
 }
 
 // --- Drawing ---
+
+// The entry icons, loaded from the program's resources at the first use and shared by all lists.
+static Bitmap* EntryIcons() {
+  static Bitmap* icons = nullptr;
+  if (!icons) {
+    icons = new Bitmap[28];
+    char name[8] = "BMP_";
+    for (int i = 0; i < 28; ++i) {
+      wsprintfA(name + 4, "%d", i + 1);
+      icons[i].LoadResource(App().instance, name);
+    }
+  }
+  return icons;
+}
 
 void TFileList::MeasureName(const std::string& name) {
   if (!measuring_ || !hwnd) return;
@@ -578,9 +590,9 @@ void TFileList::DrawItem(const DRAWITEMSTRUCT& di) {
     c.brush.style = BrushStyle::Solid;
     c.FillRect(r);
     int top = r.top + itemHeight_ / 2 - 7;
-    if (e.icon >= 1 && e.icon <= 28 && !icons_[e.icon - 1].Empty())
-      c.CopyTransparent(RECT{r.left + 2, top, r.left + 18, top + 14}, icons_[e.icon - 1], RECT{0, 0, 16, 14},
-                        kIconTransparent);
+    const Bitmap& icon = EntryIcons()[e.icon >= 1 && e.icon <= 28 ? e.icon - 1 : kIconPlain - 1];
+    if (!icon.Empty())
+      c.CopyTransparent(RECT{r.left + 2, top, r.left + 18, top + 14}, icon, RECT{0, 0, 16, 14}, kIconTransparent);
     c.font.color = fg;
     c.Realize();
     SetTextColor(di.hDC, fg);

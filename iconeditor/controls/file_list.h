@@ -96,7 +96,7 @@ class TFileList : public WinControl {
  private:
   bool Fill(const std::string& target);
   DWORD ListDirectories();
-  DWORD ListFiles(const std::string& mask);
+  DWORD ListFiles(const std::string& folder, const std::string& prefix, const std::string& mask);
   DWORD SearchTree(const std::string& folder, const std::string& prefix, int depth);
   void AddDrives();
   void AddEntry(FileEntry e);
@@ -131,7 +131,6 @@ class TFileList : public WinControl {
   bool filling_ = false, stopped_ = false;
   std::vector<std::pair<DWORD, uint64_t>> visited_;  // directories met by the tree search
   WNDPROC oldProc_ = nullptr;
-  std::array<Bitmap, 28> icons_;
 };
 
 }  // namespace zw
