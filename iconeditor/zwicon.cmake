@@ -23,3 +23,7 @@ sw_add_test(zwicon_selector_tests
 if(TARGET SKY32V3C)
   sw_copy_beside(zwicon_selector_tests SKY32V3C)
 endif()
+
+# Shows the selector or the import dialog for screenshots (not delivered).
+add_executable(zwicon_selector_shot WIN32 tests/selector_shot.cpp zwicon.rc)
+target_link_libraries(zwicon_selector_shot PRIVATE zwicon_lib)
