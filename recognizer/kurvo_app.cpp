@@ -28,8 +28,15 @@ int RunKurvo(HINSTANCE instance, int show) {
   if (!h) return 0;
   ShowWindow(h, SW_HIDE);
   k.startupPhase = true;
+  HWND previous = GetForegroundWindow();
   RunSplash(h);
   ShowAtStartup(h, k.settings.startUpAutoHide);
+  // Closing the splash activates its owner, the main window, even when it stays hidden or
+  // minimized: give the foreground back, so that what the user types does not go to a window
+  // they cannot see.
+  if (!IsWindowVisible(h) || IsIconic(h)) {
+    if (previous && previous != h && IsWindow(previous)) SetForegroundWindow(previous);
+  }
   LoadSettings();
   k.startupPhase = false;
   AddTrayIcon();

@@ -14,17 +14,27 @@ DialogAnswerer::DialogAnswerer() {
   previous_ = current;
   current = this;
   hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+  showHook_ = SetWindowsHookExA(WH_CALLWNDPROC, CallWndProc, nullptr, GetCurrentThreadId());
   timer_ = SetTimer(nullptr, 0, 200, TimerProc);
 }
 
 DialogAnswerer::~DialogAnswerer() {
   if (timer_) KillTimer(nullptr, timer_);
+  if (showHook_) UnhookWindowsHookEx(showHook_);
   if (hook_) UnhookWindowsHookEx(hook_);
   current = previous_;
 }
 
 LRESULT CALLBACK DialogAnswerer::CbtProc(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_ACTIVATE && current) current->OnActivate(reinterpret_cast<HWND>(wp));
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK DialogAnswerer::CallWndProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && current) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if ((m->message == WM_SHOWWINDOW && !m->wParam) || m->message == WM_DESTROY) current->handled_.erase(m->hwnd);
+  }
   return CallNextHookEx(nullptr, code, wp, lp);
 }
 

@@ -44,11 +44,13 @@ class DialogAnswerer {
 
  private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK CallWndProc(int code, WPARAM wp, LPARAM lp);
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
   static BOOL CALLBACK FindUnanswered(HWND h, LPARAM self);
   void OnActivate(HWND h);
 
   HHOOK hook_ = nullptr;
+  HHOOK showHook_ = nullptr;  // forgets a box when it is hidden, so a box shown again is answered
   UINT_PTR timer_ = 0;
   DialogAnswerer* previous_ = nullptr;
   std::deque<int> answers_;

@@ -58,3 +58,39 @@ TEST(TempDirAndRegistry, CleanUpAfterThemselves) {
   std::string v;
   EXPECT_FALSE(GetRegString(HKEY_CURRENT_USER, key, "Name", &v));
 }
+
+namespace {
+INT_PTR CALLBACK ReusedBoxProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
+  if (msg == WM_COMMAND) {
+    ShowWindow(h, SW_HIDE);
+    PostQuitMessage(LOWORD(wp));  // ends the nested loop below
+    return TRUE;
+  }
+  return msg == WM_INITDIALOG;
+}
+
+// Shows a hidden, reused box and runs a loop until it is answered, as a program's own box does.
+int ShowReusedBox(HWND box) {
+  ShowWindow(box, SW_SHOW);
+  SetForegroundWindow(box);
+  MSG m;
+  while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+  return static_cast<int>(m.wParam);
+}
+}  // namespace
+
+TEST(DialogAnswerer, AnswersAReusedBoxEachTimeItIsShown) {
+  DialogAnswerer answers;
+  answers.Queue(IDCANCEL);
+  answers.Queue(IDOK);
+  struct {
+    DLGTEMPLATE t;
+    WORD menu, cls, title;
+  } tpl = {{WS_POPUP | WS_CAPTION, 0, 0, 0, 0, 100, 40}, 0, 0, 0};
+  HWND box = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &tpl.t, nullptr, ReusedBoxProc, 0);
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ(IDCANCEL, ShowReusedBox(box));
+  EXPECT_EQ(IDOK, ShowReusedBox(box));
+  EXPECT_EQ(2u, answers.Count());
+  DestroyWindow(box);
+}
