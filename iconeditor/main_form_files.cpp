@@ -8,6 +8,8 @@
 #include "icon_source.h"
 #include "imaging_component.h"
 #include "main_form.h"
+
+#include "bitmap_form.h"
 #include "normalize.h"
 #include "paste_file.h"
 #include "picture_save.h"
@@ -109,8 +111,7 @@ void TMainForm::Open1Click(Component*) {
     OpenFile(c.fileName, c.iconIndex);
     return;
   }
-  // Pictures are imported by the import dialog, which is not part of the editor yet.
-  ShowAlert("Open", "Pictures cannot be imported yet:\r" + c.fileName);
+  ImportClick(*this, c.fileName);
 }
 
 // Writes a document's icon over `file` with the backup of its previous content; on failure the

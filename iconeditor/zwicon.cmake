@@ -1,6 +1,7 @@
 # ZwIcon.exe: the editor's forms over the controls and the forms layer.
 add_library(zwicon_lib STATIC
-  icon_model.cpp settings.cpp zwicon.cpp main_form.cpp icon_form.cpp icon_tools.cpp about_box.cpp)
+  icon_model.cpp settings.cpp zwicon.cpp main_form.cpp icon_form.cpp icon_tools.cpp about_box.cpp
+  selector_layout.cpp icon_selector.cpp bitmap_form.cpp)
 target_include_directories(zwicon_lib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(zwicon_lib PUBLIC zw_controls shell32 advapi32)
 
@@ -14,3 +15,15 @@ sw_add_test(zwicon_tests
 
 # Drives a running ZwIcon for screenshots (not delivered).
 add_executable(zwicon_shot tests/screenshot_driver.cpp)
+
+# The icon selector and the import dialog on real windows.
+sw_add_test(zwicon_selector_tests
+  SOURCES tests/selector_test.cpp tests/zwicon_test.rc
+  LIBS zwicon_lib LOCK desktop TIMEOUT 300)
+if(TARGET SKY32V3C)
+  sw_copy_beside(zwicon_selector_tests SKY32V3C)
+endif()
+
+# Shows the selector or the import dialog for screenshots (not delivered).
+add_executable(zwicon_selector_shot WIN32 tests/selector_shot.cpp zwicon.rc)
+target_link_libraries(zwicon_selector_shot PRIVATE zwicon_lib)

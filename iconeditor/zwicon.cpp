@@ -4,6 +4,7 @@
 
 #include "application.h"
 #include "main_form.h"
+#include "icon_selector.h"
 #include "message_boxes.h"
 #include "settings.h"
 
@@ -22,10 +23,8 @@ static INT_PTR RealStart(const std::string& program) {
   return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", program.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
-// The platform's file dialogs stand in for the icon selector.
-static bool RealChooseFile(files::FileChoice& c) {
-  return files::ChooseFileWithDialog(c, TheEditor().mainForm ? TheEditor().mainForm->hwnd : nullptr);
-}
+// Open and Save As run the editor's own file browser.
+static bool RealChooseFile(files::FileChoice& c) { return ChooseFileWithSelector(c); }
 
 static Editor MakeEditor() {
   Editor e;

@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "description.h"
+#include "file_list.h"
 #include "label3d.h"
 #include "slider.h"
 #include "zon_star.h"
@@ -20,6 +21,7 @@ void RegisterEditorControls() {
   RegisterClass<TZonImage>("TZonImage");
   RegisterClass<TZonSpeedButton>("TZonSpeedButton");
   RegisterClass<TBalloon>("TBalloon");
+  RegisterClass<TFileList>("TFileList");
 }
 
 MessageBoxState& Boxes() {
