@@ -93,6 +93,26 @@ DWORD WINAPI InjectStroke(void*) {
   return 0;
 }
 
+// What start-up looks like from outside: the status line's "Ready" and any window (the splash)
+// owned by the main window.
+struct StartupLook {
+  HWND main;
+  bool ready = false, owned = false;
+};
+
+BOOL CALLBACK FindReadyStatus(HWND w, LPARAM p) {
+  char t[64] = "";
+  GetWindowTextA(w, t, sizeof t);
+  if (strcmp(t, "Ready") == 0) reinterpret_cast<StartupLook*>(p)->ready = true;
+  return TRUE;
+}
+
+BOOL CALLBACK FindOwnedWindow(HWND w, LPARAM p) {
+  auto* look = reinterpret_cast<StartupLook*>(p);
+  if (GetWindow(w, GW_OWNER) == look->main) look->owned = true;
+  return TRUE;
+}
+
 }  // namespace
 
 class EndToEndTest : public KurvoTest {};
@@ -126,21 +146,9 @@ TEST_F(EndToEndTest, AStrokeOverAnApplicationTypesItsKeystrokeShortcut) {
   // Start-up is over once the status line says "Ready" and the splash (owned by the main
   // window) has closed.
   auto started = [&] {
-    struct Look {
-      HWND main;
-      bool ready = false, owned = false;
-    } look{main};
-    EnumChildWindows(main, [](HWND w, LPARAM p) -> BOOL {
-      char t[64] = "";
-      GetWindowTextA(w, t, sizeof t);
-      if (strcmp(t, "Ready") == 0) reinterpret_cast<Look*>(p)->ready = true;
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&look));
-    EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      auto* l = reinterpret_cast<Look*>(p);
-      if (GetWindow(w, GW_OWNER) == l->main) l->owned = true;
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&look));
+    StartupLook look{main};
+    EnumChildWindows(main, FindReadyStatus, reinterpret_cast<LPARAM>(&look));
+    EnumWindows(FindOwnedWindow, reinterpret_cast<LPARAM>(&look));
     return look.ready && !look.owned;
   };
   ASSERT_TRUE(sw::test::PumpUntil(started, 20000));
