@@ -36,8 +36,8 @@ session() {
   # Quillnote keeps its main note hidden until it holds text: give a first run a welcome page.
   local ini=$WINEPREFIX/drive_c/windows/QUILL.INI
   [ -f "$ini" ] || printf '[Quill]\r\nText0=Welcome to Quillnote. Type here; the note keeps what you write.\r\n' >"$ini"
-  # Quillnote and ZwIcon first, so that Kurvo's symbols window comes up in front.
-  for p in Quillnote.exe ZwIcon.exe; do
+  # ZwIcon, then Quillnote (its note above the editor), then Kurvo, whose symbols window comes up in front.
+  for p in ZwIcon.exe Quillnote.exe; do
     if [ -f "$dist/$p" ]; then
       (cd "$dist" && "$SW_WINE" "$p" </dev/null >/dev/null 2>&1 &)
       started+=("$p")
