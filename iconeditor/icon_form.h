@@ -99,6 +99,7 @@ class TIconForm : public TZonForm {
   void IconFill(int x, int y, COLORREF c);
   void PointerUp(ShiftState s);
   void CutSelection();
+  void MakeTransparent(const RECT& r);
   void PlaceClippedRegion();
   void TextUp(int x, int y);
   void RenderText();

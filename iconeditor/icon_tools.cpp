@@ -130,6 +130,18 @@ void TIconForm::RubberBandSelection() {
   previewimage->Invalidate();
 }
 
+// Leaves a transparent hole: the transparent colour in the picture, white in the mask.
+void TIconForm::MakeTransparent(const RECT& r) {
+  Canvas& p = Picture().canvas();
+  p.brush.style = BrushStyle::Solid;
+  p.brush.color = TransparentColor;
+  p.FillRect(r);
+  Canvas& k = Mask().canvas();
+  k.brush.style = BrushStyle::Solid;
+  k.brush.color = kWhite;
+  k.FillRect(r);
+}
+
 void TIconForm::PointerUp(ShiftState s) {
   RECT r = DragRect;
   if (r.right >= r.left) ++r.right; else ++r.left;
@@ -140,14 +152,7 @@ void TIconForm::PointerUp(ShiftState s) {
   CutBaseImage = Picture();
   CutBaseMask = Mask();
   if (!(s & ssShift)) {
-    Canvas& p = Picture().canvas();
-    p.brush.style = BrushStyle::Solid;
-    p.brush.color = TransparentColor;
-    p.FillRect(r);
-    Canvas& k = Mask().canvas();
-    k.brush.style = BrushStyle::Solid;
-    k.brush.color = kWhite;
-    k.FillRect(r);
+    MakeTransparent(r);
     UpdateMask();
   }
   Floating = true;
@@ -160,14 +165,7 @@ void TIconForm::PointerUp(ShiftState s) {
 void TIconForm::CutSelection() {
   RECT r = Ordered(DragRect);
   if (!Pasted) {
-    Canvas& p = Picture().canvas();
-    p.brush.style = BrushStyle::Solid;
-    p.brush.color = TransparentColor;
-    p.FillRect(r);
-    Canvas& k = Mask().canvas();
-    k.brush.style = BrushStyle::Solid;
-    k.brush.color = kWhite;
-    k.FillRect(r);
+    MakeTransparent(r);
   }
   ShowFrames(false);
   Floating = Pasted = false;
