@@ -44,40 +44,103 @@ long long ExpandedSize(const std::string& path) {
   return size.QuadPart;
 }
 
-bool ExpandFile(const std::string& source, const std::string& destination) {
+std::string ExpandBeside(const std::string& source, const std::string& destination) {
   long long expected = ExpandedSize(source);
-  if (expected < 0) return false;
+  if (expected < 0) return std::string();
+  std::string dir = ParentOf(destination);
+  char temp[MAX_PATH] = {};
+  if (dir.empty() || dir.size() > MAX_PATH - 14 || !GetTempFileNameA(dir.c_str(), "kvo", 0, temp))
+    return std::string();
   // The source is opened first: a missing source then leaves no empty destination behind.
   OFSTRUCT sourceInfo{}, destinationInfo{};
   INT from = LZOpenFileA(const_cast<char*>(source.c_str()), &sourceInfo, OF_READ);
-  if (from < 0) return false;
-  INT to = LZOpenFileA(const_cast<char*>(destination.c_str()), &destinationInfo, OF_CREATE);
-  if (to < 0) {
-    LZClose(from);
-    return false;
+  INT to = from < 0 ? -1 : LZOpenFileA(temp, &destinationInfo, OF_CREATE);
+  LONG copied = -1;
+  if (to >= 0) copied = LZCopy(from, to);
+  if (from >= 0) LZClose(from);
+  if (to >= 0) LZClose(to);
+  if (copied < 0 || copied != expected) {
+    DeleteFileA(temp);  // a half-expanded file is of no use to anyone
+    return std::string();
   }
-  LONG copied = LZCopy(from, to);
-  LZClose(from);
-  LZClose(to);
-  return copied >= 0 && copied == expected;
+  return temp;
 }
 
-namespace {
+bool MoveIntoPlace(const std::string& temp, const std::string& destination) {
+  if (MoveFileExA(temp.c_str(), destination.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileA(temp.c_str());
+  return false;
+}
 
-// Creates one directory level; an existing directory is fine.
-bool MakeDirectory(const std::string& path) {
-  if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+bool ExpandFile(const std::string& source, const std::string& destination) {
+  std::string temp = ExpandBeside(source, destination);
+  return !temp.empty() && MoveIntoPlace(temp, destination);
+}
+
+bool MakeDirectoryPath(const std::string& path) {
+  // Every level from the first below the drive or share, so a missing parent is made too.
+  size_t from = 0;
+  if (path.size() >= 2 && path[1] == ':') {
+    from = 3;
+  } else if (path.rfind("\\\\", 0) == 0) {
+    size_t share = path.find('\\', 2);
+    from = share == std::string::npos ? path.size() : path.find('\\', share + 1);
+    if (from == std::string::npos) from = path.size();
+  }
+  for (size_t pos = path.find('\\', from); ; pos = path.find('\\', pos + 1)) {
+    std::string level = pos == std::string::npos ? path : path.substr(0, pos);
+    if (!level.empty() && !CreateDirectoryA(level.c_str(), nullptr)) {
+      DWORD attributes = GetFileAttributesA(level.c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (pos == std::string::npos) return false;
+      }
+    }
+    if (pos == std::string::npos) break;
+  }
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Installs one scheme over an existing one only when the user has not changed it: it is the
+// copy Install recorded last time, or the same as the new one. A changed scheme stays.
+void InstallScheme(const std::string& source, const std::string& destination,
+                   const std::string& relative, const InstallRecord* previous,
+                   RecordWriter* record, InstallReport& report) {
+  std::string temp = ExpandBeside(source, destination);
+  if (temp.empty()) {
+    report.Fail("Datei " + source.substr(source.find_last_of('\\') + 1) + " nach " + destination +
+                " entpacken");
+    return;
+  }
+  uint32_t onDisk = 0, fresh = 0;
+  bool readable = FileChecksum(destination, onDisk) && FileChecksum(temp, fresh);
+  const RecordedFile* recorded = previous ? previous->FindFile(relative) : nullptr;
+  if (readable && onDisk != fresh && !(recorded && recorded->checksum == onDisk)) {
+    DeleteFileA(temp.c_str());
+    report.Note("Ihr ge\xE4ndertes Schema " + relative + " wurde beibehalten");
+    return;
+  }
+  if (!MoveIntoPlace(temp, destination)) {
+    report.Fail("Datei " + destination + " ersetzen");
+  } else if (record) {
+    record->File(relative, fresh);
+  }
+}
+
 }  // namespace
 
-void CopyFileGroups(const std::string& source, const std::string& target, InstallReport& report) {
+void CopyFileGroups(const std::string& source, const std::string& target, InstallReport& report,
+                    RecordWriter* record, const InstallRecord* previous) {
   // Each directory is reported once, however many files then fail to land in it.
   bool targetReported = false;
   auto ensureTarget = [&] {
-    if (!MakeDirectory(target) && !targetReported) {
+    if (!MakeDirectoryPath(target) && !targetReported) {
       report.Fail("Verzeichnis " + target + " anlegen");
       targetReported = true;
     }
@@ -97,13 +160,26 @@ void CopyFileGroups(const std::string& source, const std::string& target, Instal
       dir += group.subdir;
       if (madeSubdir != group.subdir) {
         madeSubdir = group.subdir;
-        if (!MakeDirectory(dir) && !targetReported) report.Fail("Verzeichnis " + dir + " anlegen");
+        if (!MakeDirectoryPath(dir)) {
+          if (!targetReported) report.Fail("Verzeichnis " + dir + " anlegen");
+        } else if (record) {
+          record->Dir(group.subdir);
+        }
       }
     }
     for (const std::string& name : FindFiles(source, group.pattern)) {
-      std::string destination = LowerCase(dir) + "\\" + DestinationName(name, group.extension);
+      std::string file = DestinationName(name, group.extension);
+      std::string relative = *group.subdir ? std::string(group.subdir) + "\\" + file : file;
+      std::string destination = LowerCase(dir) + "\\" + file;
+      if (i == 0 && Exists(destination)) {
+        InstallScheme(source + "\\" + name, destination, relative, previous, record, report);
+        continue;
+      }
+      uint32_t sum = 0;
       if (!ExpandFile(source + "\\" + name, destination)) {
         report.Fail("Datei " + name + " nach " + destination + " entpacken");
+      } else if (record && FileChecksum(destination, sum)) {
+        record->File(relative, sum);
       }
     }
   }

@@ -3,8 +3,13 @@
 namespace install {
 
 std::string InstallReport::FailureMessage(size_t maxLines) const {
-  std::string text =
-      "Strokewise wurde nicht vollst\xE4ndig installiert. Folgendes ist fehlgeschlagen:\n";
+  return FailureList("Strokewise wurde nicht vollst\xE4ndig installiert. Folgendes ist fehlgeschlagen:",
+                     maxLines) +
+         "Bitte beheben Sie die Ursache und starten Sie die Installation erneut.";
+}
+
+std::string InstallReport::FailureList(const std::string& heading, size_t maxLines) const {
+  std::string text = heading + "\n";
   size_t shown = 0;
   for (const auto& f : failures) {
     if (shown == maxLines) {
@@ -14,13 +19,19 @@ std::string InstallReport::FailureMessage(size_t maxLines) const {
     text += "- " + f + "\n";
     ++shown;
   }
-  text += "Bitte beheben Sie die Ursache und starten Sie die Installation erneut.";
   return text;
 }
 
 std::string InstallReport::LogText() const {
   std::string text;
   for (const auto& f : failures) text += f + "\r\n";
+  for (const auto& n : notes) text += "Hinweis: " + n + "\r\n";
+  return text;
+}
+
+std::string InstallReport::NotesText() const {
+  std::string text;
+  for (const auto& n : notes) text += "\n" + n + ".";
   return text;
 }
 

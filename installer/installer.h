@@ -18,6 +18,10 @@ struct InstallerEnvironment {
   ShellTarget shell;
   // Starts a command line in a normal window; returns WinExec's result (> 31 on success).
   std::function<unsigned(const std::string&)> startProgram;
+  // Install.exe itself, copied into the target for the uninstall item; empty: no copy.
+  std::string installerProgram;
+  // The window class of a running Kurvo, asked to end before uninstalling.
+  std::string kurvoClass = "Strokewise";
 
   static InstallerEnvironment Real();
 };
@@ -32,12 +36,18 @@ constexpr size_t kMaxTargetLength = 254;
 // The target directory from the user's text: cut to 254 characters, one trailing backslash removed.
 std::string TargetFromInput(const std::string& text);
 
-// Files and settings: copies the file groups and writes the settings key.
+// Files and settings: checks that the medium holds every file of its packing list (changing
+// nothing when not), copies the file groups and Install.exe into the target, recording each
+// one in the target's install.rec, and only when every file is in place writes the settings key.
 InstallReport InstallFilesAndSettings(const InstallerEnvironment& env, const std::string& target,
                                       int language);
 
-// The program groups and items: the StartUp group first when `startUp`, then the suite's group.
+// The program groups and items: the StartUp group first when `startUp`, then the suite's group
+// with Kurvo, the readme and the uninstall item. Each one made is added to the target's record.
 void CreateProgramItems(const InstallerEnvironment& env, const std::string& target, bool startUp);
+
+// The command line of the uninstall item.
+std::string UninstallCommand(const std::string& target);
 
 // The command line that starts the wizard on the quick-start pages of the language.
 std::string WizardCommand(const std::string& target, int language);

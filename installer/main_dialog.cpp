@@ -122,16 +122,19 @@ void OnInstall(HWND h) {
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   InstallReport report = InstallFilesAndSettings(*d->env, target, language);
   SetCursor(old);
+  if (!report.Ok()) {
+    // Nothing went into the registry or the shell; the files that did land stay, and the user
+    // can fix the cause and install again.
+    SetDlgItemTextA(h, IDC_STATUS, "");
+    MessageBoxA(h, report.FailureMessage().c_str(), "Strokewise", MB_ICONERROR | MB_OK);
+    return;
+  }
   bool startUp = MessageBoxA(h, LoadText(IDS_STARTUP_QUESTION).c_str(), "Strokewise",
                              MB_ICONQUESTION | MB_YESNO) == IDYES;
   CreateProgramItems(*d->env, target, startUp);
   SetDlgItemTextA(h, IDC_STATUS, "");
-  if (!report.Ok()) {
-    // The files that did land stay; the user can fix the cause and install again.
-    MessageBoxA(h, report.FailureMessage().c_str(), "Strokewise", MB_ICONERROR | MB_OK);
-    return;
-  }
-  MessageBoxA(h, LoadText(IDS_SUCCESS).c_str(), "Strokewise", MB_ICONINFORMATION | MB_OK);
+  MessageBoxA(h, (LoadText(IDS_SUCCESS) + report.NotesText()).c_str(), "Strokewise",
+              MB_ICONINFORMATION | MB_OK);
   d->env->startProgram(WizardCommand(target, language));
   CloseMainDialog(h);
 }

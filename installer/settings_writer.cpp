@@ -38,8 +38,22 @@ std::vector<std::pair<std::string, std::string>> InitialSettings(const std::stri
   };
 }
 
+const std::vector<std::string>& KurvoOwnValueNames() {
+  static const std::vector<std::string> names = {"SoundNot", "SoundNameNot", "AlwaysOnTop"};
+  return names;
+}
+
+namespace {
+bool Exists(HKEY k, const std::string& name) {
+  return RegQueryValueExA(k, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+bool IsLanguageValue(const std::string& name) {
+  return name == "Language" || name == "KLLanguage" || name == "HelpFile";
+}
+}  // namespace
+
 void WriteInitialSettings(const SettingsKey& key, const std::string& target, int language,
-                          InstallReport& report) {
+                          InstallReport& report, bool languageChosen) {
   KeyHandle k;
   DWORD disposition = 0;
   if (RegCreateKeyExA(key.root, key.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -48,6 +62,8 @@ void WriteInitialSettings(const SettingsKey& key, const std::string& target, int
     return;
   }
   for (const auto& [name, text] : InitialSettings(target, language)) {
+    bool rewrite = name == "Directory" || (languageChosen && IsLanguageValue(name));
+    if (!rewrite && Exists(k.h, name)) continue;
     char buffer[kValueBytes] = {};
     std::memcpy(buffer, text.data(), text.size() < kValueBytes ? text.size() : kValueBytes - 1);
     if (RegSetValueExA(k.h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer),

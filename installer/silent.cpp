@@ -57,12 +57,15 @@ CommandLine ParseCommandLine(const std::string& text) {
     const Token& t = tokens[i];
     if (IsSwitch(t, "/S")) {
       options.silent = true;
+    } else if (IsSwitch(t, "/U")) {
+      options.uninstall = true;
     } else if (IsSwitch(t, "/STARTUP")) {
       options.startUp = true;
     } else if (IsSwitch(t, "/NOWIZARD")) {
       options.noWizard = true;
     } else if (StartsWithNoCase(t.text, "/D=")) {
       options.directory = t.text.substr(3);
+      options.directoryGiven = true;
       // An unquoted directory with blanks: the following words up to the next switch.
       while (!t.quoted && i + 1 < tokens.size() && tokens[i + 1].text[0] != '/') {
         options.directory += " " + tokens[++i].text;
@@ -100,6 +103,12 @@ bool MediumOffers(const std::string& medium, int language) {
 
 std::string LogPathFor(const std::string& target) { return target + "-install.log"; }
 
+std::string TempLogPath(const std::string& name) {
+  char temp[MAX_PATH] = {};
+  DWORD n = GetTempPathA(MAX_PATH, temp);
+  return n > 0 && n < MAX_PATH - name.size() ? std::string(temp) + name : name;
+}
+
 namespace {
 
 bool WriteLog(const std::string& path, const std::string& text) {
@@ -113,6 +122,14 @@ bool WriteLog(const std::string& path, const std::string& text) {
 }
 
 }  // namespace
+
+std::string WriteLogFile(const std::string& log, const std::string& fallbackName,
+                         const std::string& text) {
+  if (!log.empty() && WriteLog(log, text)) return log;
+  std::string temp = TempLogPath(fallbackName);
+  WriteLog(temp, text);
+  return temp;
+}
 
 int RunSilent(const CommandLine& options, InstallerEnvironment env) {
   std::string target = TargetFromInput(options.directory);
@@ -130,19 +147,17 @@ int RunSilent(const CommandLine& options, InstallerEnvironment env) {
   if (target.empty()) report.Fail("Kein Zielverzeichnis angegeben");
   if (report.Ok()) {
     report = InstallFilesAndSettings(env, target, language);
-    CreateProgramItems(env, target, options.startUp);
+    // The shell gets the program group only when every file and setting is in place.
+    if (report.Ok()) CreateProgramItems(env, target, options.startUp);
   }
-  std::string log = target.empty() ? "Install.log" : LogPathFor(target);
-  if (!report.Ok()) {
-    // Where the target's folder cannot take the log either, it goes to the temporary folder.
-    if (!WriteLog(log, report.LogText())) {
-      char temp[MAX_PATH] = {};
-      DWORD n = GetTempPathA(MAX_PATH, temp);
-      if (n > 0 && n < MAX_PATH) WriteLog(std::string(temp) + "Strokewise-install.log", report.LogText());
-    }
-    return 1;
+  // Without a target the log goes to the temporary folder, never onto the medium.
+  std::string log = target.empty() ? std::string() : LogPathFor(target);
+  if (!report.Ok() || !report.notes.empty()) {
+    WriteLogFile(log, "Strokewise-install.log", report.LogText());
+    if (!report.Ok()) return 1;
+  } else if (!log.empty()) {
+    DeleteFileA(log.c_str());  // a log of an earlier failed attempt no longer applies
   }
-  DeleteFileA(log.c_str());  // a log of an earlier failed attempt no longer applies
   if (!options.noWizard) env.startProgram(WizardCommand(target, language));
   return 0;
 }

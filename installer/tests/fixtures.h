@@ -10,8 +10,11 @@ namespace install::test {
 
 // Folder of the original (uncompressed) fixture files.
 std::string OriginalsDir();
-// Copies the named fixture medium files into `dir` (a Windows path).
+// Copies the named fixture medium files into `dir` (a Windows path) and adds them to its
+// packing list.
 void FillMedium(const std::string& dir, std::initializer_list<const char*> names);
+// Adds names to the packing list of the medium in `dir` (which need not hold them).
+void ListOnMedium(const std::string& dir, std::initializer_list<const char*> names);
 // Bytes of a file; empty when it cannot be read.
 std::string Bytes(const std::string& path);
 

@@ -136,14 +136,16 @@ TEST(MainDialog, ACorruptFileShowsTheFailureInsteadOfSuccess) {
   answers.Queue(IDNO);
   answers.Queue(IDOK);
   Click(dlg, IDC_INSTALL);
-  ASSERT_EQ(Boxes(answers).size(), 2u);
-  const std::string text = Boxes(answers)[1].text;
+  // No StartUp question: the shell and the registry are left alone after a failure.
+  ASSERT_EQ(Boxes(answers).size(), 1u);
+  const std::string text = Boxes(answers)[0].text;
   EXPECT_EQ(text.rfind("Strokewise wurde nicht vollst\xE4ndig installiert", 0), 0u) << text;
   EXPECT_NE(text.find("kvo_eng.dl_"), std::string::npos);
   EXPECT_TRUE(run.t.started.empty());
   EXPECT_TRUE(IsWindow(dlg));  // the user may correct the cause and try again
   EXPECT_TRUE(sw::test::FileExists(run.t.Target() + "\\schemes\\schemes.kvo"));
-  EXPECT_EQ(Setting(run.t, "Language"), "0");
+  EXPECT_FALSE(sw::test::FileExists(run.t.Target() + "\\system\\kvo_eng.dll"));
+  EXPECT_EQ(Setting(run.t, "Language"), "");
 }
 
 TEST(MainDialog, CancelAndCloseAskFirstAndCloseOnlyOnYes) {
@@ -187,6 +189,7 @@ TEST(MainDialog, ProgramGroupsAndItemsGoToTheShellInOrder) {
       "[ShowGroup(Strokewise,1)]",
       "[AddItem(" + program + ",Strokewise 32-bit)]",
       "[AddItem(Notepad " + run.t.Target() + "\\Liesmich.txt,Lies mich)]",
+      "[AddItem(" + run.t.Target() + "\\Install.exe /U,Uninstall Strokewise)]",
   };
   EXPECT_EQ(shell.Commands(), expected);
 }
@@ -207,6 +210,7 @@ TEST(ProgramItems, ARefusedGroupGetsNoItemsAndARefusedReadmeCommandFallsBackToTh
       "[AddItem(c:\\K\\Kurvo.exe,Strokewise 32-bit)]",
       "[AddItem(Notepad c:\\K\\Liesmich.txt,Lies mich)]",
       "[AddItem(c:\\K\\Liesmich.txt,Lies mich)]",
+      "[AddItem(c:\\K\\Install.exe /U,Uninstall Strokewise)]",
   };
   EXPECT_EQ(shell.Commands(), expected);
 }

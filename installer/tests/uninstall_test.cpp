@@ -1,0 +1,123 @@
+// Uninstalling by the record: what Install made goes, what the user made stays, a bad record
+// removes nothing, and what could not be removed is listed and stays recorded for a second run.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "dde_recorder.h"
+#include "fixtures.h"
+#include "install_record.h"
+#include "pump.h"
+#include "registry_scope.h"
+#include "uninstall.h"
+
+namespace install::test {
+namespace {
+
+bool KeyExists(const std::string& path) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+// A silent installation with the StartUp item, Install.exe copied in, and a scheme of the user's.
+struct Installed {
+  DdeRecorder shell;
+  TestInstall t;
+  sw::test::RegistryScope scope;
+  explicit Installed(const std::string& key) : t(key), scope(HKEY_LOCAL_MACHINE, t.env.settings.path) {
+    t.env.shell.service = shell.Service();
+    t.env.installerProgram = sw::test::HostToWinePath(INSTALL_EXE);
+    FillMedium(t.medium.Path(), {"kvo_eng.dl_", "SCHEMES.KV_", "TINY.WA_", "Kurvo.ex_", "Liesmich.txt"});
+    EXPECT_EQ(RunSilent(ParseCommandLine("/S /NOWIZARD /STARTUP /D=" + t.Target()), t.env), 0);
+    sw::test::WriteFileBytes(Path("schemes\\mine.kvo"), "[App]\r\nName=Mine\r\n");
+  }
+  std::string Path(const std::string& relative) const { return t.Target() + "\\" + relative; }
+};
+
+TEST(Uninstall, RemovesWhatTheRecordListsKeepsTheUsersSchemeAndIsHarmlessTwice) {
+  Installed in("Remove");
+  ASSERT_TRUE(sw::test::FileExists(in.Path("install.exe")));
+  ASSERT_TRUE(sw::test::FileExists(in.Path("install.rec")));
+  // Kurvo adds values of its own at its first exit.
+  sw::test::SetRegString(HKEY_LOCAL_MACHINE, in.t.env.settings.path, "AlwaysOnTop", "1");
+  size_t before = in.shell.Commands().size();
+
+  InstallReport report = Uninstall(in.t.env, in.t.Target(), nullptr);
+  EXPECT_TRUE(report.Ok()) << report.LogText();
+  std::vector<std::string> commands = in.shell.Commands();
+  std::vector<std::string> expected = {"[CreateGroup(StartUp)]", "[DeleteItem(Strokewise 32-bit)]",
+                                       "[DeleteGroup(Strokewise)]"};
+  EXPECT_EQ(std::vector<std::string>(commands.begin() + before, commands.end()), expected);
+  for (const char* gone : {"kurvo.exe", "liesmich.txt", "install.exe", "install.rec", "system",
+                           "sounds", "schemes\\schemes.kvo"}) {
+    EXPECT_FALSE(sw::test::FileExists(in.Path(gone))) << gone;
+  }
+  EXPECT_EQ(Bytes(in.Path("schemes\\mine.kvo")), "[App]\r\nName=Mine\r\n");
+  EXPECT_FALSE(KeyExists(in.t.env.settings.path));
+
+  report = Uninstall(in.t.env, in.t.Target(), nullptr);
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_NE(report.failures[0].find("kein Installationsprotokoll install.rec; es wurde nichts entfernt"),
+            std::string::npos) << report.failures[0];
+  EXPECT_TRUE(sw::test::FileExists(in.Path("schemes\\mine.kvo")));
+}
+
+TEST(Uninstall, ADamagedRecordRemovesNothingAndTheQuestionCanRemoveTheUsersSchemes) {
+  Installed in("Damaged");
+  std::string record = Bytes(in.Path("install.rec"));
+  // A path leading out of the installation directory makes the whole record unusable.
+  sw::test::WriteFileBytes(in.Path("install.rec"), record + "file=..\\..\\win.ini 00000000\r\n");
+  InstallReport report = Uninstall(in.t.env, in.t.Target(), nullptr);
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_NE(report.failures[0].find("ist besch\xE4" "digt (Zeile"), std::string::npos);
+  EXPECT_TRUE(sw::test::FileExists(in.Path("kurvo.exe")));
+  EXPECT_TRUE(KeyExists(in.t.env.settings.path));
+
+  sw::test::WriteFileBytes(in.Path("install.rec"), record);
+  std::string asked;
+  report = Uninstall(in.t.env, in.t.Target(), [&](const std::string& files) {
+    asked = files;
+    return true;
+  });
+  EXPECT_TRUE(report.Ok()) << report.LogText();
+  EXPECT_EQ(asked, "schemes\\mine.kvo\n");
+  EXPECT_FALSE(sw::test::FileExists(in.t.Target()));
+}
+
+TEST(Uninstall, AFileInUseIsListedWithExitCodeOneAndASecondRunFinishes) {
+  Installed in("InUse");
+  HANDLE held = CreateFileA(in.Path("system\\kvo_eng.dll").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  CommandLine options = ParseCommandLine("/U /S /D=" + in.t.Target());
+  EXPECT_EQ(RunUninstall(options, in.t.env), 1);
+  std::string log = Bytes(UninstallLogPathFor(in.t.Target()));
+  EXPECT_NE(log.find("kvo_eng.dll entfernen"), std::string::npos) << log;
+  EXPECT_FALSE(sw::test::FileExists(in.Path("kurvo.exe")));
+  CloseHandle(held);
+
+  EXPECT_EQ(RunUninstall(options, in.t.env), 0) << Bytes(UninstallLogPathFor(in.t.Target()));
+  EXPECT_FALSE(sw::test::FileExists(in.Path("system")));
+  EXPECT_TRUE(sw::test::FileExists(in.Path("schemes\\mine.kvo")));
+  log = Bytes(UninstallLogPathFor(in.t.Target()));
+  EXPECT_EQ(log.find("entfernen"), std::string::npos) << log;
+  EXPECT_NE(log.find("Hinweis: Ihre eigenen Schemata"), std::string::npos) << log;
+}
+
+TEST(Uninstall, RecordsRejectPathsAndNamesThatLeaveTheirPlace) {
+  InstallRecord r;
+  const std::string head = std::string(kRecordHeader) + "\r\n";
+  EXPECT_EQ(ParseRecord(head + "file=system\\a.dll 0000abcd\r\nitem=StartUp|Strokewise 32-bit\r\n", r, nullptr),
+            RecordStatus::Ok);
+  EXPECT_EQ(r.files.at(0).checksum, 0xabcdu);
+  for (const char* bad : {"file=c:\\windows\\win.ini 00000000", "file=\\boot.ini 00000000",
+                          "file=a.dll 123", "dir=..", "key=SOFTWARE", "group=Accessories)][DeleteGroup(Games",
+                          "item=StartUp|x,y", "other=1"}) {
+    EXPECT_EQ(ParseRecord(head + bad + "\r\n", r, nullptr), RecordStatus::Damaged) << bad;
+  }
+  EXPECT_EQ(ParseRecord("file=a.dll 00000000\r\n", r, nullptr), RecordStatus::Damaged);
+}
+
+}  // namespace
+}  // namespace install::test

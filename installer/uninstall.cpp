@@ -1,0 +1,344 @@
+#include "uninstall.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "file_search.h"
+#include "install_record.h"
+#include "progman.h"
+#include "settings_writer.h"
+
+namespace install {
+
+namespace {
+
+constexpr UINT kKurvoShutdownCommand = 114;
+constexpr char kInstallerName[] = "install.exe";
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string SystemError(DWORD code) {
+  if (code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION)
+    return " (wird verwendet oder ist gesch\xFCtzt)";
+  return " (Fehler " + std::to_string(code) + ")";
+}
+
+std::string ProgramFile() {
+  char path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? path : "";
+}
+
+// The folder of a shell group or the file of an item, where the shell keeps them, for the user
+// and for all users; empty when the folder is not known.
+std::vector<std::string> ShellPlaces(const std::string& group, const std::string& item) {
+  std::vector<std::string> places;
+  bool startUp = lstrcmpiA(group.c_str(), "StartUp") == 0;
+  int folders[2] = {startUp ? CSIDL_STARTUP : CSIDL_PROGRAMS,
+                    startUp ? CSIDL_COMMON_STARTUP : CSIDL_COMMON_PROGRAMS};
+  for (int csidl : folders) {
+    char path[MAX_PATH] = {};
+    if (SHGetFolderPathA(nullptr, csidl, nullptr, 0, path) != S_OK) continue;
+    std::string place = path;
+    if (!startUp) place += "\\" + group;
+    if (!item.empty()) place += "\\" + item + ".lnk";
+    places.push_back(place);
+  }
+  return places;
+}
+
+bool ShellStillHas(const std::string& group, const std::string& item) {
+  for (const auto& place : ShellPlaces(group, item)) {
+    if (Exists(place)) return true;
+  }
+  return false;
+}
+
+// Removes the groups Install created and its items in groups of the system (StartUp). What the
+// shell refused but no longer has counts as removed. What stays is kept in `left`.
+void RemoveProgramItems(const InstallerEnvironment& env, const InstallRecord& record,
+                        InstallRecord& left, InstallReport& report) {
+  for (const auto& i : record.items) {
+    bool ownGroup = false;
+    for (const auto& g : record.groups) ownGroup = ownGroup || g == i.group;
+    if (ownGroup) continue;  // goes with its group
+    ProgmanClient client(env.shell.service);
+    bool ok = client.Execute("[CreateGroup(" + i.group + ")]", 10000) &&
+              client.Execute("[DeleteItem(" + i.item + ")]", 10000);
+    if (!ok && ShellStillHas(i.group, i.item)) {
+      report.Fail("Eintrag " + i.item + " in der Gruppe " + i.group + " entfernen");
+      left.AddItem(i.group, i.item);
+    }
+  }
+  for (const auto& g : record.groups) {
+    ProgmanClient client(env.shell.service);
+    if (!client.Execute("[DeleteGroup(" + g + ")]", 10000) && ShellStillHas(g, "")) {
+      report.Fail("Programmgruppe " + g + " entfernen");
+      left.AddUnique(left.groups, g);
+      for (const auto& i : record.items) {
+        if (i.group == g) left.AddItem(i.group, i.item);
+      }
+    }
+  }
+}
+
+struct Key {
+  HKEY h = nullptr;
+  ~Key() {
+    if (h) RegCloseKey(h);
+  }
+};
+
+bool KeyIsEmpty(HKEY k) {
+  DWORD subkeys = 0, values = 0;
+  return RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+         subkeys == 0 && values == 0;
+}
+
+// Deletes `path` below HKEY_LOCAL_MACHINE when nothing is left in it; true when it is gone.
+bool DeleteKeyWhenEmpty(const std::string& path) {
+  {
+    Key k;
+    LONG open = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &k.h);
+    if (open == ERROR_FILE_NOT_FOUND) return true;
+    if (open != ERROR_SUCCESS || !KeyIsEmpty(k.h)) return false;
+  }
+  return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS;
+}
+
+// The values Install wrote and Kurvo's own; then the key when nothing else is in it, and the
+// suite's vendor key above it when that is empty too. Keys of other programs are never touched.
+void RemoveSettings(const InstallRecord& record, InstallRecord& left, InstallReport& report) {
+  if (record.key.empty()) return;
+  std::vector<std::string> names = record.values;
+  for (const auto& n : KurvoOwnValueNames()) left.AddUnique(names, n);
+  bool valuesGone = true;
+  {
+    Key k;
+    LONG open = RegOpenKeyExA(HKEY_LOCAL_MACHINE, record.key.c_str(), 0, KEY_ALL_ACCESS, &k.h);
+    if (open == ERROR_FILE_NOT_FOUND) return;
+    if (open != ERROR_SUCCESS) {
+      report.Fail("Registrierungsschl\xFCssel " + record.key + " \xF6" "ffnen" + SystemError(open));
+      left.key = record.key;
+      left.values = record.values;
+      return;
+    }
+    for (const auto& name : names) {
+      LONG r = RegDeleteValueA(k.h, name.c_str());
+      if (r != ERROR_SUCCESS && r != ERROR_FILE_NOT_FOUND) {
+        report.Fail("Registrierungswert " + name + " entfernen" + SystemError(r));
+        left.AddUnique(left.values, name);
+        valuesGone = false;
+      }
+    }
+  }
+  if (!valuesGone) {
+    left.key = record.key;
+    return;
+  }
+  // Values of others keep the key; that is no failure.
+  if (DeleteKeyWhenEmpty(record.key)) {
+    std::string parent = ParentOf(record.key);
+    if (lstrcmpiA(parent.substr(parent.find_last_of('\\') + 1).c_str(), "Strokewise") == 0)
+      DeleteKeyWhenEmpty(parent);
+  }
+}
+
+bool UnderSchemes(const std::string& relative) { return relative.rfind("schemes\\", 0) == 0; }
+
+// A running program cannot be deleted, but it can be moved: Install.exe, running from the
+// installation directory, moves itself to the temporary folder (or beside the directory, on
+// another drive), where it is deleted at the next start of the system.
+bool MoveProgramAway(const std::string& self, const std::string& dir) {
+  std::string name = "Strokewise-uninstall-" + std::to_string(GetCurrentProcessId()) + ".tmp";
+  for (const std::string& place : {TempLogPath(name), ParentOf(dir) + "\\" + name}) {
+    if (place == name || ParentOf(place).empty()) continue;
+    if (MoveFileExA(self.c_str(), place.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      MoveFileExA(place.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool EndKurvo(const std::string& windowClass, DWORD waitMs) {
+  DWORD start = GetTickCount();
+  for (int asked = 0; asked < 4; ++asked) {
+    HWND kurvo = FindWindowA(windowClass.c_str(), nullptr);
+    if (!kurvo) return true;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(kurvo, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageA(kurvo, WM_COMMAND, kKurvoShutdownCommand, 0);
+    DWORD elapsed = GetTickCount() - start;
+    DWORD left = elapsed < waitMs ? waitMs - elapsed : 0;
+    if (process) {
+      // Kurvo saves its settings while it ends: only after it is gone may they be removed.
+      DWORD r = WaitForSingleObject(process, left);
+      CloseHandle(process);
+      if (r != WAIT_OBJECT_0) return false;
+    } else {
+      for (DWORD t = 0; t < left && IsWindow(kurvo); t += 50) Sleep(50);
+      if (IsWindow(kurvo)) return false;
+    }
+  }
+  return FindWindowA(windowClass.c_str(), nullptr) == nullptr;
+}
+
+InstallReport Uninstall(const InstallerEnvironment& env, const std::string& dir,
+                        const std::function<bool(const std::string& files)>& removeUserSchemes) {
+  InstallReport report;
+  InstallRecord record;
+  std::string problem;
+  switch (ReadRecord(dir, record, &problem)) {
+    case RecordStatus::Missing:
+      report.Fail("In " + dir + " ist kein Installationsprotokoll " + kRecordName +
+                  "; es wurde nichts entfernt");
+      return report;
+    case RecordStatus::Damaged:
+      report.Fail("Das Installationsprotokoll " + dir + "\\" + kRecordName + " ist besch\xE4" +
+                  "digt (" + problem + "); es wurde nichts entfernt");
+      return report;
+    case RecordStatus::Ok: break;
+  }
+  if (!EndKurvo(env.kurvoClass, 15000)) {
+    report.Fail("Strokewise l\xE4uft noch und lie\xDF sich nicht beenden; es wurde nichts entfernt");
+    return report;
+  }
+
+  // Installed files are those still as Install left them; a changed or added file is the user's.
+  std::vector<std::string> remove;
+  std::string userSchemes;
+  InstallRecord left;
+  left.language = record.language;
+  for (const auto& f : record.files) {
+    uint32_t sum = 0;
+    std::string path = dir + "\\" + f.path;
+    if (!Exists(path)) continue;
+    if (!FileChecksum(path, sum)) {
+      // Held open by another program: neither checked nor removed, and it stays recorded.
+      report.Fail("Datei " + path + " entfernen" + SystemError(GetLastError()));
+      left.AddFile(f.path, f.checksum);
+    } else if (sum == f.checksum) {
+      remove.push_back(f.path);
+    } else if (UnderSchemes(f.path)) {
+      userSchemes += f.path + "\n";
+    } else {
+      report.Note("Die ge\xE4nderte Datei " + f.path + " wurde nicht entfernt");
+    }
+  }
+  for (const std::string& name : FindFiles(dir + "\\schemes", "*")) {
+    std::string relative = "schemes\\" + LowerCase(name);
+    if (!record.FindFile(relative)) userSchemes += relative + "\n";
+  }
+  bool removeSchemes = !userSchemes.empty() && removeUserSchemes && removeUserSchemes(userSchemes);
+  if (removeSchemes) {
+    for (const std::string& name : FindFiles(dir + "\\schemes", "*")) {
+      std::string relative = "schemes\\" + LowerCase(name);
+      bool listed = false;
+      for (const auto& r : remove) listed = listed || r == relative;
+      if (!listed) remove.push_back(relative);
+    }
+  } else if (!userSchemes.empty()) {
+    report.Note("Ihre eigenen Schemata im Ordner " + dir + "\\schemes wurden beibehalten");
+  }
+
+  RemoveProgramItems(env, record, left, report);
+  RemoveSettings(record, left, report);
+
+  const std::string self = ProgramFile();
+  for (const auto& relative : remove) {
+    std::string path = dir + "\\" + relative;
+    bool running = relative == kInstallerName && lstrcmpiA(path.c_str(), self.c_str()) == 0;
+    // A file still there after deleting it is in use (some systems delete it only once it is
+    // closed): it counts as not removed.
+    DWORD error = 0;
+    if (running ? !MoveProgramAway(self, dir)
+                : (!DeleteFileA(path.c_str()) && (error = GetLastError()), Exists(path))) {
+      report.Fail("Datei " + path + " entfernen" + SystemError(error ? error : ERROR_SHARING_VIOLATION));
+      const RecordedFile* f = record.FindFile(relative);
+      if (f) left.AddFile(f->path, f->checksum);
+    }
+  }
+  for (const auto& d : record.dirs) {
+    if (RemoveDirectoryA((dir + "\\" + d).c_str())) continue;
+    if (Exists(dir + "\\" + d)) left.AddUnique(left.dirs, d);  // still holds the user's files
+  }
+
+  if (!report.Ok()) {
+    // What is left stays recorded, so that removing again finishes the work.
+    WriteRecord(dir, left);
+    return report;
+  }
+  DeleteFileA((dir + "\\" + kRecordName).c_str());
+  RemoveDirectoryA(dir.c_str());  // stays when it holds the user's files
+  return report;
+}
+
+std::string UninstallDirectory(const CommandLine& options, const InstallerEnvironment& env) {
+  if (options.directoryGiven) return TargetFromInput(options.directory);
+  std::string own = ParentOf(ProgramFile());
+  if (!own.empty() && Exists(own + "\\" + kRecordName)) return own;
+  Key k;
+  if (RegOpenKeyExA(env.settings.root, env.settings.path.c_str(), 0, KEY_READ, &k.h) != ERROR_SUCCESS)
+    return std::string();
+  char text[512] = {};
+  DWORD size = sizeof text - 1, type = 0;
+  if (RegQueryValueExA(k.h, "Directory", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ)
+    return std::string();
+  return TargetFromInput(text);
+}
+
+std::string UninstallLogPathFor(const std::string& dir) { return dir + "-uninstall.log"; }
+
+int RunUninstall(const CommandLine& options, InstallerEnvironment env) {
+  if (!options.settingsKey.empty()) env.settings.path = options.settingsKey;
+  const bool silent = options.silent;
+  env.shell.showGroups = false;
+  std::string dir = UninstallDirectory(options, env);
+  InstallReport report;
+  if (!options.unknown.empty()) {
+    report.Fail("Unbekannter Schalter " + options.unknown);
+  } else if (dir.empty()) {
+    report.Fail("Kein Installationsverzeichnis von Strokewise gefunden; es wurde nichts entfernt");
+  } else if (!silent &&
+             MessageBoxA(nullptr, ("Soll Strokewise aus " + dir + " entfernt werden?").c_str(),
+                         "Strokewise", MB_ICONQUESTION | MB_YESNO) != IDYES) {
+    return 1;
+  } else {
+    auto ask = [&](const std::string& files) {
+      std::string text = "Im Ordner " + dir + "\\schemes liegen Schemata, die Sie selbst "
+                         "angelegt oder ge\xE4ndert haben:\n" + files +
+                         "Sollen diese ebenfalls entfernt werden?";
+      return MessageBoxA(nullptr, text.c_str(), "Strokewise",
+                         MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+    };
+    report = silent ? Uninstall(env, dir, nullptr) : Uninstall(env, dir, ask);
+  }
+  std::string log = dir.empty() ? std::string() : UninstallLogPathFor(dir);
+  if (silent) {
+    if (!report.Ok() || !report.notes.empty()) {
+      WriteLogFile(log, "Strokewise-uninstall.log", report.LogText());
+    } else if (!log.empty()) {
+      DeleteFileA(log.c_str());
+    }
+  } else if (!report.Ok()) {
+    MessageBoxA(nullptr,
+                report.FailureList("Strokewise wurde nicht vollst\xE4ndig entfernt. Folgendes ist "
+                                   "fehlgeschlagen:").c_str(),
+                "Strokewise", MB_ICONERROR | MB_OK);
+  } else {
+    MessageBoxA(nullptr, ("Strokewise wurde entfernt." + report.NotesText()).c_str(), "Strokewise",
+                MB_ICONINFORMATION | MB_OK);
+  }
+  return report.Ok() ? 0 : 1;
+}
+
+}  // namespace install
