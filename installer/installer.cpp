@@ -116,7 +116,11 @@ void CreateProgramItems(const InstallerEnvironment& env, const std::string& targ
     if (!addItem("Strokewise", "Notepad " + target + "\\Liesmich.txt", "Lies mich")) {
       addItem("Strokewise", target + "\\Liesmich.txt", "Lies mich");
     }
-    addItem("Strokewise", UninstallCommand(target), "Uninstall Strokewise");
+    // A shell that takes no arguments gets Install.exe alone, which uninstalls when it is
+    // started without any from an installation directory.
+    if (!addItem("Strokewise", UninstallCommand(target), "Uninstall Strokewise")) {
+      addItem("Strokewise", target + "\\Install.exe", "Uninstall Strokewise");
+    }
   }
   // Without windows: a folder window the shell opened on its own is closed again. It comes from
   // a process the shell starts, which can take seconds on a busy machine.

@@ -5,6 +5,7 @@
 
 #include "file_search.h"
 #include "install_record.h"
+#include "medium_list.h"
 #include "progman.h"
 #include "settings_writer.h"
 
@@ -294,6 +295,11 @@ std::string UninstallDirectory(const CommandLine& options, const InstallerEnviro
       type != REG_SZ)
     return std::string();
   return TargetFromInput(text);
+}
+
+bool IsInstallationDirectory(const std::string& programDir) {
+  return !programDir.empty() && Exists(programDir + "\\" + kRecordName) &&
+         !Exists(programDir + "\\" + kPackingListName);
 }
 
 std::string UninstallLogPathFor(const std::string& dir) { return dir + "-uninstall.log"; }

@@ -27,6 +27,10 @@ InstallReport Uninstall(const InstallerEnvironment& env, const std::string& dir,
 // when it holds a record, else "Directory" of the settings key; empty when none is known.
 std::string UninstallDirectory(const CommandLine& options, const InstallerEnvironment& env);
 
+// True when `programDir`, the folder of Install.exe itself, is an installation directory (it
+// holds a record and is no medium): Install.exe started there without arguments uninstalls.
+bool IsInstallationDirectory(const std::string& programDir);
+
 // The log file of a failed uninstallation of `dir`, beside it.
 std::string UninstallLogPathFor(const std::string& dir);
 

@@ -199,6 +199,7 @@ TEST(ProgramItems, ARefusedGroupGetsNoItemsAndARefusedReadmeCommandFallsBackToTh
   ASSERT_TRUE(shell.Running());
   shell.Refuse("(StartUp)");
   shell.Refuse("Notepad ");
+  shell.Refuse(" /U,");  // a shell that takes no arguments in an item's command
   InstallerEnvironment env;
   env.shell.service = shell.Service();
   CreateProgramItems(env, "c:\\K", true);
@@ -211,6 +212,7 @@ TEST(ProgramItems, ARefusedGroupGetsNoItemsAndARefusedReadmeCommandFallsBackToTh
       "[AddItem(Notepad c:\\K\\Liesmich.txt,Lies mich)]",
       "[AddItem(c:\\K\\Liesmich.txt,Lies mich)]",
       "[AddItem(c:\\K\\Install.exe /U,Uninstall Strokewise)]",
+      "[AddItem(c:\\K\\Install.exe,Uninstall Strokewise)]",
   };
   EXPECT_EQ(shell.Commands(), expected);
 }

@@ -1,0 +1,85 @@
+// The whole way there and back on the built medium: Install.exe installs silently, Kurvo runs
+// from the installation, and the installed copy of Install.exe removes it all again.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <string>
+
+#include "pump.h"
+#include "registry_scope.h"
+#include "temp_dir.h"
+
+namespace {
+
+std::string Medium(const std::string& name) { return sw::test::HostToWinePath(MEDIUM_DIR "/" + name); }
+
+struct Process {
+  PROCESS_INFORMATION info{};
+  Process(std::string command, const std::string& dir) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &info))
+      info = {};
+  }
+  ~Process() {
+    if (!info.hProcess) return;
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 9);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+  }
+  bool Ended() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; }
+  // Exit code once ended within `ms` (messages pumped meanwhile: the shell's DDE start-up sends
+  // to every top-level window); -1 when it did not end.
+  int Wait(DWORD ms) const {
+    DWORD code = static_cast<DWORD>(-1);
+    if (info.hProcess && sw::test::PumpUntil([&] { return Ended(); }, ms)) GetExitCodeProcess(info.hProcess, &code);
+    return static_cast<int>(code);
+  }
+};
+
+bool KeyExists(const char* path) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+std::string ProgramsGroup() {
+  char path[MAX_PATH] = {};
+  return SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, path) == S_OK ? std::string(path) + "\\Strokewise" : "";
+}
+
+TEST(MediumUninstall, InstallRunKurvoAndUninstallSilentlyFromTheInstalledCopy) {
+  for (const char* f : {"Install.exe", "Kurvo.ex_", "kurvo.dl_", "kvo_eng.dl_"}) {
+    if (!sw::test::FileExists(Medium(f))) GTEST_SKIP() << "no " << f << " on the medium of this build";
+  }
+  // Kurvo reads the real settings key.
+  sw::test::RegistryScope key(HKEY_LOCAL_MACHINE, "SOFTWARE\\Strokewise\\System");
+  sw::test::TempDir root;
+  const std::string target = root.File("Strokewise");
+  Process install("\"" + Medium("Install.exe") + "\" /S /NOWIZARD /D=" + target, Medium(""));
+  ASSERT_EQ(install.Wait(60000), 0);
+  ASSERT_TRUE(sw::test::FileExists(target + "\\install.exe"));
+  ASSERT_TRUE(sw::test::FileExists(ProgramsGroup() + "\\Uninstall Strokewise.lnk"));
+  sw::test::WriteFileBytes(target + "\\schemes\\mine.kvo", "[App]\r\nName=Mine\r\n");
+
+  Process kurvo("\"" + target + "\\Kurvo.exe\"", target);
+  ASSERT_TRUE(sw::test::PumpUntil([] { return FindWindowA("Strokewise", nullptr) != nullptr; }, 20000));
+
+  Process uninstall("\"" + target + "\\install.exe\" /U /S", root.Path());
+  int code = uninstall.Wait(60000);
+  std::string log;
+  sw::test::ReadFileBytes(target + "-uninstall.log", &log);
+  EXPECT_EQ(code, 0) << log;
+  EXPECT_TRUE(kurvo.Ended());
+  for (const char* gone : {"kurvo.exe", "install.exe", "install.rec", "system", "sounds", "liesmich.txt",
+                           "schemes\\default.kvo"}) {
+    EXPECT_FALSE(sw::test::FileExists(target + "\\" + gone)) << gone;
+  }
+  EXPECT_TRUE(sw::test::FileExists(target + "\\schemes\\mine.kvo"));
+  EXPECT_FALSE(KeyExists("SOFTWARE\\Strokewise\\System"));
+  EXPECT_FALSE(sw::test::FileExists(ProgramsGroup()));
+}
+
+}  // namespace
