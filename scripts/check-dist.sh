@@ -64,6 +64,27 @@ check_exports() {  # build-dir objdump
   done
 }
 
+# Nothing but the built files: every file in a dist folder is one the build tree delivers (its
+# manifest) or one of the medium's packing list. A program run from dist/ must leave nothing.
+check_only_built() {  # dist-dir build-dir
+  local dir=$1 build=$2 f name expected
+  [ -d "$dir" ] && [ -d "$build/manifest" ] || return 0
+  expected=$(cat "$build"/manifest/*.txt 2>/dev/null | awk '{print $1}' | xargs -r -n1 basename)
+  while IFS= read -r f; do
+    name=$(basename "$f")
+    grep -qxF "$name" <<<"$expected" || fail "$f is not a built file"
+  done < <(find "$dir" -maxdepth 1 -type f)
+  if [ -d "$dir/medium" ]; then
+    while IFS= read -r f; do
+      name=$(basename "$f")
+      [ "$name" = Install.lst ] && continue
+      tr -d '\r' <"$dir/medium/Install.lst" 2>/dev/null | grep -qxF "$name" || fail "$f is not a medium file"
+    done < <(find "$dir/medium" -type f)
+  fi
+}
+
+check_only_built dist build/i686
+check_only_built dist/x64 build/x86_64
 check_tree dist i686-w64-mingw32-objdump pei-i386
 check_tree dist/x64 x86_64-w64-mingw32-objdump pei-x86-64
 check_exports build/i686 i686-w64-mingw32-objdump

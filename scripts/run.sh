@@ -20,6 +20,13 @@ mkdir -p "$run"
 target='C:\Kurvo'
 shot=$run/screenshot.png
 
+# ZwIcon's icon folder inside the prefix (C:\ZwIcon), in its own settings key.
+zwicon_dir() {
+  mkdir -p "$WINEPREFIX/drive_c/ZwIcon"
+  "$SW_WINE" reg add 'HKCU\Software\Zonware\Pavlet\Icon Editor' /v IconDir /d 'C:\ZwIcon' /f \
+    </dev/null >/dev/null 2>&1 || true
+}
+
 # Runs inside the Wine session: install, start what exists, and (headless) take the screenshot.
 session() {
   echo "Installing from $medium into $target"
@@ -36,6 +43,9 @@ session() {
   # Quillnote keeps its main note hidden until it holds text: give a first run a welcome page.
   local ini=$WINEPREFIX/drive_c/windows/QUILL.INI
   [ -f "$ini" ] || printf '[Quill]\r\nText0=Welcome to Quillnote. Type here; the note keeps what you write.\r\n' >"$ini"
+  # ZwIcon keeps a temporary icon file in its icon folder, by default its own: point it into the
+  # prefix, so that a session ended by force leaves nothing in dist/.
+  zwicon_dir
   # ZwIcon, then Quillnote (its note above the editor), then Kurvo, whose symbols window comes up in front.
   for p in ZwIcon.exe Quillnote.exe; do
     if [ -f "$dist/$p" ]; then
@@ -71,7 +81,7 @@ if [ -n "${DISPLAY:-}" ]; then
   session
 else
   headless=1
-  export -f session
+  export -f session zwicon_dir
   export root arch dist medium target shot headless
   "$root/scripts/session.sh" "$arch" "$run" bash -c session
 fi

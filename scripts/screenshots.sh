@@ -45,6 +45,11 @@ shoot() {
     fi
   fi
   [ -f "$dist/Quillnote.exe" ] && { start "$dist" Quillnote.exe; take quillnote; stop; }
+  # ZwIcon keeps a temporary icon file in its icon folder (by default its own, dist/): it is
+  # stopped by force here, so its folder is one inside the prefix.
+  mkdir -p "$WINEPREFIX/drive_c/ZwIcon"
+  "$SW_WINE" reg add 'HKCU\Software\Zonware\Pavlet\Icon Editor' /v IconDir /d 'C:\ZwIcon' /f \
+    </dev/null >/dev/null 2>&1 || true
   [ -f "$dist/ZwIcon.exe" ] && { start "$dist" ZwIcon.exe; take zwicon; stop; }
   rm -f "$shots/full.png"
 }
