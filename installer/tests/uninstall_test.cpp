@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "dde_recorder.h"
+#include "dialog_answerer.h"
 #include "fixtures.h"
 #include "install_record.h"
 #include "pump.h"
@@ -103,6 +104,26 @@ TEST(Uninstall, AFileInUseIsListedWithExitCodeOneAndASecondRunFinishes) {
   log = Bytes(UninstallLogPathFor(in.t.Target()));
   EXPECT_EQ(log.find("entfernen"), std::string::npos) << log;
   EXPECT_NE(log.find("Hinweis: Ihre eigenen Schemata"), std::string::npos) << log;
+}
+
+TEST(Uninstall, TheDialogAsksFirstThenAboutTheUsersSchemesAndTellsTheResult) {
+  Installed in("Dialog");
+  CommandLine options = ParseCommandLine("/U /D=" + in.t.Target());
+  sw::test::DialogAnswerer answers;
+  answers.Queue(IDNO);  // not now
+  EXPECT_EQ(RunUninstall(options, in.t.env), 1);
+  EXPECT_TRUE(sw::test::FileExists(in.Path("kurvo.exe")));
+  answers.Queue(IDYES);
+  answers.Queue(IDNO);  // keep my schemes
+  answers.Queue(IDOK);
+  EXPECT_EQ(RunUninstall(options, in.t.env), 0);
+  ASSERT_EQ(answers.Count(), 4u);
+  EXPECT_EQ(answers.Seen()[1].text, "Soll Strokewise aus " + in.t.Target() + " entfernt werden?");
+  EXPECT_NE(answers.Seen()[2].text.find("schemes\\mine.kvo\n"), std::string::npos);
+  EXPECT_EQ(answers.Seen()[3].text.rfind("Strokewise wurde entfernt.\nIhre eigenen Schemata", 0), 0u)
+      << answers.Seen()[3].text;
+  EXPECT_TRUE(sw::test::FileExists(in.Path("schemes\\mine.kvo")));
+  EXPECT_FALSE(sw::test::FileExists(in.Path("kurvo.exe")));
 }
 
 TEST(Uninstall, RecordsRejectPathsAndNamesThatLeaveTheirPlace) {
