@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "file_search.h"
 #include "install_record.h"
 #include "medium_list.h"
@@ -74,8 +76,16 @@ void RemoveProgramItems(const InstallerEnvironment& env, const InstallRecord& re
     }
   }
   for (const auto& g : record.groups) {
-    ProgmanClient client(env.shell.service);
-    if (!client.Execute("[DeleteGroup(" + g + ")]", 10000) && ShellStillHas(g, "")) {
+    // A folder window still open on the group (the shell opens one for a new group) keeps the
+    // shell from deleting it for a moment: it is closed, and the deletion tried a few times.
+    if (env.shell.service == "PROGMAN") CloseGroupWindow(g, 0);
+    bool removed = false;
+    for (int attempt = 0; attempt < 5 && !removed; ++attempt) {
+      if (attempt > 0) Sleep(400);
+      ProgmanClient client(env.shell.service);
+      removed = client.Execute("[DeleteGroup(" + g + ")]", 10000) || !ShellStillHas(g, "");
+    }
+    if (!removed) {
       report.Fail("Programmgruppe " + g + " entfernen");
       left.AddUnique(left.groups, g);
       for (const auto& i : record.items) {
@@ -149,6 +159,15 @@ void RemoveSettings(const InstallRecord& record, InstallRecord& left, InstallRep
 }
 
 bool UnderSchemes(const std::string& relative) { return relative.rfind("schemes\\", 0) == 0; }
+
+// Deletes a file; a file still there afterwards is in use (some systems delete it only once it
+// is closed) and counts as not removed.
+bool RemoveFile(const std::string& path, DWORD& error) {
+  if (!DeleteFileA(path.c_str())) error = GetLastError();
+  if (!Exists(path)) return true;
+  if (!error) error = ERROR_SHARING_VIOLATION;
+  return false;
+}
 
 // A running program cannot be deleted, but it can be moved: Install.exe, running from the
 // installation directory, moves itself to the temporary folder (or beside the directory, on
@@ -252,19 +271,27 @@ InstallReport Uninstall(const InstallerEnvironment& env, const std::string& dir,
   RemoveProgramItems(env, record, left, report);
   RemoveSettings(record, left, report);
 
+  // The running copy of Install.exe goes last, and only when all else went: otherwise it stays
+  // for removing again.
   const std::string self = ProgramFile();
+  bool selfPending = false;
   for (const auto& relative : remove) {
     std::string path = dir + "\\" + relative;
-    bool running = relative == kInstallerName && lstrcmpiA(path.c_str(), self.c_str()) == 0;
-    // A file still there after deleting it is in use (some systems delete it only once it is
-    // closed): it counts as not removed.
+    if (relative == kInstallerName && lstrcmpiA(path.c_str(), self.c_str()) == 0) {
+      selfPending = true;
+      continue;
+    }
     DWORD error = 0;
-    if (running ? !MoveProgramAway(self, dir)
-                : (!DeleteFileA(path.c_str()) && (error = GetLastError()), Exists(path))) {
-      report.Fail("Datei " + path + " entfernen" + SystemError(error ? error : ERROR_SHARING_VIOLATION));
+    if (!RemoveFile(path, error)) {
+      report.Fail("Datei " + path + " entfernen" + SystemError(error));
       const RecordedFile* f = record.FindFile(relative);
       if (f) left.AddFile(f->path, f->checksum);
     }
+  }
+  if (selfPending && (!report.Ok() || !MoveProgramAway(self, dir))) {
+    if (report.Ok()) report.Fail("Datei " + self + " entfernen" + SystemError(GetLastError()));
+    const RecordedFile* f = record.FindFile(kInstallerName);
+    if (f) left.AddFile(f->path, f->checksum);
   }
   for (const auto& d : record.dirs) {
     if (RemoveDirectoryA((dir + "\\" + d).c_str())) continue;
@@ -277,6 +304,14 @@ InstallReport Uninstall(const InstallerEnvironment& env, const std::string& dir,
     return report;
   }
   DeleteFileA((dir + "\\" + kRecordName).c_str());
+  // A folder that is the current one cannot be removed (the uninstall item starts there).
+  char current[MAX_PATH] = {};
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, current);
+  if (n > 0 && n < MAX_PATH && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, current,
+                                              static_cast<int>(std::min<size_t>(n, dir.size())),
+                                              dir.c_str(), static_cast<int>(dir.size())) == 2) {
+    SetCurrentDirectoryA(ParentOf(dir).empty() ? "\\" : (ParentOf(dir) + "\\").c_str());
+  }
   RemoveDirectoryA(dir.c_str());  // stays when it holds the user's files
   return report;
 }
