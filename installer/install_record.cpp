@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "file_search.h"
 
 namespace install {
@@ -44,8 +42,8 @@ std::string InstallRecord::Text() const {
   if (!language.empty()) t += "language=" + language + "\r\n";
   for (const auto& d : dirs) t += "dir=" + d + "\r\n";
   for (const auto& f : files) {
-    char sum[16];
-    std::snprintf(sum, sizeof sum, "%08lx", static_cast<unsigned long>(f.checksum));
+    std::string sum(8, '0');
+    for (int i = 7, v = 0; i >= 0; --i, v += 4) sum[i] = "0123456789abcdef"[f.checksum >> v & 15];
     t += "file=" + f.path + " " + sum + "\r\n";
   }
   if (!key.empty()) t += "key=" + key + "\r\n";
