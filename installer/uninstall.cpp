@@ -102,6 +102,30 @@ struct Key {
   }
 };
 
+// Whether two paths name one folder, whatever their letter case or short and long forms.
+bool SameFolder(const std::string& a, const std::string& b) {
+  auto full = [](const std::string& p) {
+    char longName[MAX_PATH] = {};
+    DWORD n = GetLongPathNameA(p.c_str(), longName, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(longName) : p;
+  };
+  return lstrcmpiA(full(a).c_str(), full(b).c_str()) == 0;
+}
+
+// "Directory" of a settings key, without a trailing backslash; false when there is none.
+bool ReadDirectoryValue(HKEY root, const std::string& path, std::string& out) {
+  Key k;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &k.h) != ERROR_SUCCESS) return false;
+  char text[512] = {};
+  DWORD size = sizeof text - 1, type = 0;
+  if (RegQueryValueExA(k.h, "Directory", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ || !text[0])
+    return false;
+  out = TargetFromInput(text);
+  return true;
+}
+
 bool KeyIsEmpty(HKEY k) {
   DWORD subkeys = 0, values = 0;
   return RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
@@ -122,8 +146,16 @@ bool DeleteKeyWhenEmpty(const std::string& path) {
 
 // The values Install wrote and Kurvo's own; then the key when nothing else is in it, and the
 // suite's vendor key above it when that is empty too. Keys of other programs are never touched.
-void RemoveSettings(const InstallRecord& record, InstallRecord& left, InstallReport& report) {
+void RemoveSettings(const std::string& dir, const InstallRecord& record, InstallRecord& left,
+                    InstallReport& report) {
   if (record.key.empty()) return;
+  // Settings that name another installation directory belong to that installation.
+  std::string directory;
+  if (ReadDirectoryValue(HKEY_LOCAL_MACHINE, record.key, directory) && !SameFolder(directory, dir)) {
+    report.Note("Die Einstellungen geh\xF6ren zur Installation in " + directory +
+                " und bleiben erhalten");
+    return;
+  }
   std::vector<std::string> names = record.values;
   for (const auto& n : KurvoOwnValueNames()) left.AddUnique(names, n);
   bool valuesGone = true;
@@ -269,7 +301,7 @@ InstallReport Uninstall(const InstallerEnvironment& env, const std::string& dir,
   }
 
   RemoveProgramItems(env, record, left, report);
-  RemoveSettings(record, left, report);
+  RemoveSettings(dir, record, left, report);
 
   // The running copy of Install.exe goes last, and only when all else went: otherwise it stays
   // for removing again.
@@ -320,16 +352,8 @@ std::string UninstallDirectory(const CommandLine& options, const InstallerEnviro
   if (options.directoryGiven) return TargetFromInput(options.directory);
   std::string own = ParentOf(ProgramFile());
   if (!own.empty() && Exists(own + "\\" + kRecordName)) return own;
-  Key k;
-  if (RegOpenKeyExA(env.settings.root, env.settings.path.c_str(), 0, KEY_READ, &k.h) != ERROR_SUCCESS)
-    return std::string();
-  char text[512] = {};
-  DWORD size = sizeof text - 1, type = 0;
-  if (RegQueryValueExA(k.h, "Directory", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_SZ)
-    return std::string();
-  return TargetFromInput(text);
+  std::string directory;
+  return ReadDirectoryValue(env.settings.root, env.settings.path, directory) ? directory : "";
 }
 
 bool IsInstallationDirectory(const std::string& programDir) {

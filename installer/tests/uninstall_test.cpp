@@ -86,6 +86,15 @@ TEST(Uninstall, ADamagedRecordRemovesNothingAndTheQuestionCanRemoveTheUsersSchem
   EXPECT_FALSE(sw::test::FileExists(in.t.Target()));
 }
 
+TEST(Uninstall, SettingsOfAnotherInstallationDirectoryStay) {
+  Installed in("Elsewhere");
+  sw::test::SetRegString(HKEY_LOCAL_MACHINE, in.t.env.settings.path, "Directory", "d:\\Other");
+  InstallReport report = Uninstall(in.t.env, in.t.Target(), nullptr);
+  EXPECT_TRUE(report.Ok()) << report.LogText();
+  EXPECT_TRUE(KeyExists(in.t.env.settings.path));
+  EXPECT_FALSE(sw::test::FileExists(in.Path("kurvo.exe")));
+}
+
 TEST(Uninstall, AFileInUseIsListedWithExitCodeOneAndASecondRunFinishes) {
   Installed in("InUse");
   HANDLE held = CreateFileA(in.Path("system\\kvo_eng.dll").c_str(), GENERIC_READ, 0, nullptr,
