@@ -190,6 +190,21 @@ void RemoveSettings(const std::string& dir, const InstallRecord& record, Install
   }
 }
 
+// Reads the record of `dir`; the message why it cannot be used, or "".
+std::string ReadUsableRecord(const std::string& dir, InstallRecord& record) {
+  std::string problem;
+  switch (ReadRecord(dir, record, &problem)) {
+    case RecordStatus::Missing:
+      return "In " + dir + " ist kein Installationsprotokoll " + kRecordName +
+             "; es wurde nichts entfernt";
+    case RecordStatus::Damaged:
+      return "Das Installationsprotokoll " + dir + "\\" + kRecordName + " ist besch\xE4" +
+             "digt (" + problem + "); es wurde nichts entfernt";
+    case RecordStatus::Ok: break;
+  }
+  return std::string();
+}
+
 bool UnderSchemes(const std::string& relative) { return relative.rfind("schemes\\", 0) == 0; }
 
 // Deletes a file; a file still there afterwards is in use (some systems delete it only once it
@@ -243,25 +258,22 @@ bool EndKurvo(const std::string& windowClass, DWORD waitMs) {
 }
 
 InstallReport Uninstall(const InstallerEnvironment& env, const std::string& dir,
-                        const std::function<bool(const std::string& files)>& removeUserSchemes) {
+                        const std::function<bool(const std::string& files)>& removeUserSchemes,
+                        bool* untouched) {
   InstallReport report;
+  if (untouched) *untouched = true;
   InstallRecord record;
-  std::string problem;
-  switch (ReadRecord(dir, record, &problem)) {
-    case RecordStatus::Missing:
-      report.Fail("In " + dir + " ist kein Installationsprotokoll " + kRecordName +
-                  "; es wurde nichts entfernt");
-      return report;
-    case RecordStatus::Damaged:
-      report.Fail("Das Installationsprotokoll " + dir + "\\" + kRecordName + " ist besch\xE4" +
-                  "digt (" + problem + "); es wurde nichts entfernt");
-      return report;
-    case RecordStatus::Ok: break;
+  std::string unusable = ReadUsableRecord(dir, record);
+  if (!unusable.empty()) {
+    report.Fail(unusable);
+    return report;
   }
   if (!EndKurvo(env.kurvoClass, 15000)) {
     report.Fail("Strokewise l\xE4uft noch und lie\xDF sich nicht beenden; es wurde nichts entfernt");
     return report;
   }
+
+  if (untouched) *untouched = false;
 
   // Installed files are those still as Install left them; a changed or added file is the user's.
   std::vector<std::string> remove;
@@ -369,10 +381,13 @@ int RunUninstall(const CommandLine& options, InstallerEnvironment env) {
   env.shell.showGroups = false;
   std::string dir = UninstallDirectory(options, env);
   InstallReport report;
+  bool untouched = true;
   if (!options.unknown.empty()) {
     report.Fail("Unbekannter Schalter " + options.unknown);
   } else if (dir.empty()) {
     report.Fail("Kein Installationsverzeichnis von Strokewise gefunden; es wurde nichts entfernt");
+  } else if (InstallRecord record; !silent && !ReadUsableRecord(dir, record).empty()) {
+    report.Fail(ReadUsableRecord(dir, record));  // said at once, before any question
   } else if (!silent &&
              MessageBoxA(nullptr, ("Soll Strokewise aus " + dir + " entfernt werden?").c_str(),
                          "Strokewise", MB_ICONQUESTION | MB_YESNO) != IDYES) {
@@ -385,7 +400,8 @@ int RunUninstall(const CommandLine& options, InstallerEnvironment env) {
       return MessageBoxA(nullptr, text.c_str(), "Strokewise",
                          MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
     };
-    report = silent ? Uninstall(env, dir, nullptr) : Uninstall(env, dir, ask);
+    report = Uninstall(env, dir, silent ? nullptr : std::function<bool(const std::string&)>(ask),
+                       &untouched);
   }
   std::string log = dir.empty() ? std::string() : UninstallLogPathFor(dir);
   if (silent) {
@@ -394,6 +410,8 @@ int RunUninstall(const CommandLine& options, InstallerEnvironment env) {
     } else if (!log.empty()) {
       DeleteFileA(log.c_str());
     }
+  } else if (!report.Ok() && untouched) {
+    MessageBoxA(nullptr, report.failures.front().c_str(), "Strokewise", MB_ICONERROR | MB_OK);
   } else if (!report.Ok()) {
     MessageBoxA(nullptr,
                 report.FailureList("Strokewise wurde nicht vollst\xE4ndig entfernt. Folgendes ist "

@@ -19,9 +19,11 @@ namespace install {
 bool EndKurvo(const std::string& windowClass, DWORD waitMs);
 
 // Removes the installation in `dir`. `removeUserSchemes` is asked, with the list of the user's
-// own scheme files, whether to remove them too; null keeps them.
+// own scheme files, whether to remove them too; null keeps them. `untouched` is set when it
+// stopped before removing anything (no usable record, Kurvo still running).
 InstallReport Uninstall(const InstallerEnvironment& env, const std::string& dir,
-                        const std::function<bool(const std::string& files)>& removeUserSchemes);
+                        const std::function<bool(const std::string& files)>& removeUserSchemes,
+                        bool* untouched = nullptr);
 
 // The installation directory to remove: /D= when given, else the folder of Install.exe itself
 // when it holds a record, else "Directory" of the settings key; empty when none is known.

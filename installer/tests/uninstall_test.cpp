@@ -133,6 +133,13 @@ TEST(Uninstall, TheDialogAsksFirstThenAboutTheUsersSchemesAndTellsTheResult) {
       << answers.Seen()[3].text;
   EXPECT_TRUE(sw::test::FileExists(in.Path("schemes\\mine.kvo")));
   EXPECT_FALSE(sw::test::FileExists(in.Path("kurvo.exe")));
+
+  // Once more: no question, only the reason why nothing can be removed.
+  answers.Queue(IDOK);
+  EXPECT_EQ(RunUninstall(options, in.t.env), 1);
+  ASSERT_EQ(answers.Count(), 5u);
+  EXPECT_EQ(answers.Seen()[4].text,
+            "In " + in.t.Target() + " ist kein Installationsprotokoll install.rec; es wurde nichts entfernt");
 }
 
 TEST(Uninstall, RecordsRejectPathsAndNamesThatLeaveTheirPlace) {
