@@ -1,6 +1,9 @@
 #include "progman.h"
 
 #include <ddeml.h>
+#include <shlobj.h>
+
+#include <vector>
 
 namespace install {
 
@@ -84,6 +87,55 @@ bool AddProgramItem(const ShellTarget& shell, const std::string& commandLine,
                     const std::string& name) {
   ProgmanClient client(shell.service);
   return client.Execute("[AddItem(" + commandLine + "," + name + ")]", 1000);
+}
+
+namespace {
+
+// Where the shell keeps a group's folder or an item's file, for the user and for all users.
+std::vector<std::string> ShellPlaces(const std::string& group, const std::string& item) {
+  std::vector<std::string> places;
+  bool startUp = lstrcmpiA(group.c_str(), "StartUp") == 0;
+  int folders[2] = {startUp ? CSIDL_STARTUP : CSIDL_PROGRAMS,
+                    startUp ? CSIDL_COMMON_STARTUP : CSIDL_COMMON_PROGRAMS};
+  for (int csidl : folders) {
+    char path[MAX_PATH] = {};
+    if (SHGetFolderPathA(nullptr, csidl, nullptr, 0, path) != S_OK) continue;
+    std::string place = path;
+    if (!startUp) place += "\\" + group;
+    if (!item.empty()) place += "\\" + item + ".lnk";
+    places.push_back(place);
+  }
+  return places;
+}
+
+}  // namespace
+
+bool ShellStillHas(const std::string& group, const std::string& item) {
+  for (const auto& place : ShellPlaces(group, item)) {
+    if (GetFileAttributesA(place.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  }
+  return false;
+}
+
+bool DeleteProgramGroup(const ShellTarget& shell, const std::string& group) {
+  // A folder window still open on the group (the shell opens one for a new group) keeps the
+  // shell from deleting it for a moment: it is closed, and the deletion tried a few times.
+  if (shell.service == "PROGMAN") CloseGroupWindow(group, 0);
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (attempt > 0) Sleep(400);
+    ProgmanClient client(shell.service);
+    if (client.Execute("[DeleteGroup(" + group + ")]", 10000) || !ShellStillHas(group, ""))
+      return true;
+  }
+  return false;
+}
+
+bool DeleteProgramItem(const ShellTarget& shell, const std::string& group, const std::string& item) {
+  // The item goes from the group selected last.
+  ProgmanClient client(shell.service);
+  bool ok = client.Execute("[CreateGroup(" + group + ")]", 10000) &&
+            client.Execute("[DeleteItem(" + item + ")]", 10000);
+  return ok || !ShellStillHas(group, item);
 }
 
 }  // namespace install

@@ -39,4 +39,12 @@ bool CloseGroupWindow(const std::string& group, DWORD waitMs);
 bool AddProgramItem(const ShellTarget& shell, const std::string& commandLine,
                     const std::string& name);
 
+// Whether the shell's folders still hold a group (`item` empty) or an item of it ("StartUp" is
+// the system's start-up folder), for the user or for all users.
+bool ShellStillHas(const std::string& group, const std::string& item);
+// Deletes a group with its items; true when it is gone (a group the shell no longer has is).
+bool DeleteProgramGroup(const ShellTarget& shell, const std::string& group);
+// Deletes an item from a group Install did not create (StartUp); true when it is gone.
+bool DeleteProgramItem(const ShellTarget& shell, const std::string& group, const std::string& item);
+
 }  // namespace install

@@ -1,7 +1,6 @@
 #include "uninstall.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <algorithm>
 
@@ -34,31 +33,6 @@ std::string ProgramFile() {
   return n > 0 && n < MAX_PATH ? path : "";
 }
 
-// The folder of a shell group or the file of an item, where the shell keeps them, for the user
-// and for all users; empty when the folder is not known.
-std::vector<std::string> ShellPlaces(const std::string& group, const std::string& item) {
-  std::vector<std::string> places;
-  bool startUp = lstrcmpiA(group.c_str(), "StartUp") == 0;
-  int folders[2] = {startUp ? CSIDL_STARTUP : CSIDL_PROGRAMS,
-                    startUp ? CSIDL_COMMON_STARTUP : CSIDL_COMMON_PROGRAMS};
-  for (int csidl : folders) {
-    char path[MAX_PATH] = {};
-    if (SHGetFolderPathA(nullptr, csidl, nullptr, 0, path) != S_OK) continue;
-    std::string place = path;
-    if (!startUp) place += "\\" + group;
-    if (!item.empty()) place += "\\" + item + ".lnk";
-    places.push_back(place);
-  }
-  return places;
-}
-
-bool ShellStillHas(const std::string& group, const std::string& item) {
-  for (const auto& place : ShellPlaces(group, item)) {
-    if (Exists(place)) return true;
-  }
-  return false;
-}
-
 // Removes the groups Install created and its items in groups of the system (StartUp). What the
 // shell refused but no longer has counts as removed. What stays is kept in `left`.
 void RemoveProgramItems(const InstallerEnvironment& env, const InstallRecord& record,
@@ -67,25 +41,13 @@ void RemoveProgramItems(const InstallerEnvironment& env, const InstallRecord& re
     bool ownGroup = false;
     for (const auto& g : record.groups) ownGroup = ownGroup || g == i.group;
     if (ownGroup) continue;  // goes with its group
-    ProgmanClient client(env.shell.service);
-    bool ok = client.Execute("[CreateGroup(" + i.group + ")]", 10000) &&
-              client.Execute("[DeleteItem(" + i.item + ")]", 10000);
-    if (!ok && ShellStillHas(i.group, i.item)) {
+    if (!DeleteProgramItem(env.shell, i.group, i.item)) {
       report.Fail("Eintrag " + i.item + " in der Gruppe " + i.group + " entfernen");
       left.AddItem(i.group, i.item);
     }
   }
   for (const auto& g : record.groups) {
-    // A folder window still open on the group (the shell opens one for a new group) keeps the
-    // shell from deleting it for a moment: it is closed, and the deletion tried a few times.
-    if (env.shell.service == "PROGMAN") CloseGroupWindow(g, 0);
-    bool removed = false;
-    for (int attempt = 0; attempt < 5 && !removed; ++attempt) {
-      if (attempt > 0) Sleep(400);
-      ProgmanClient client(env.shell.service);
-      removed = client.Execute("[DeleteGroup(" + g + ")]", 10000) || !ShellStillHas(g, "");
-    }
-    if (!removed) {
+    if (!DeleteProgramGroup(env.shell, g)) {
       report.Fail("Programmgruppe " + g + " entfernen");
       left.AddUnique(left.groups, g);
       for (const auto& i : record.items) {
