@@ -65,8 +65,8 @@ bool SafeShellName(const std::string& name) {
 
 namespace {
 
-// A path below the installation directory: relative, no "." or ".." level, no drive, no
-// characters a file name cannot hold.
+// A path below the installation directory: relative, no "." or ".." level (nor one the system
+// would read as such), no drive, no characters a file name cannot hold.
 bool SafeRelativePath(const std::string& path) {
   if (path.empty() || path.size() > 200 || path.front() == '\\' || path.back() == '\\') return false;
   size_t start = 0;
@@ -74,7 +74,9 @@ bool SafeRelativePath(const std::string& path) {
     size_t end = path.find('\\', start);
     if (end == std::string::npos) end = path.size();
     std::string level = path.substr(start, end - start);
-    if (level.empty() || level == "." || level == "..") return false;
+    // The system drops a level's trailing dots and blanks ("..." or ".. " would mean "..").
+    if (level.empty() || level.back() == '.' || level.back() == ' ' || level.front() == ' ')
+      return false;
     start = end + 1;
   }
   for (unsigned char c : path) {

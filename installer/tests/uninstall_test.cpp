@@ -145,12 +145,12 @@ TEST(Uninstall, TheDialogAsksFirstThenAboutTheUsersSchemesAndTellsTheResult) {
 TEST(Uninstall, RecordsRejectPathsAndNamesThatLeaveTheirPlace) {
   InstallRecord r;
   const std::string head = std::string(kRecordHeader) + "\r\n";
-  EXPECT_EQ(ParseRecord(head + "file=system\\a.dll 0000abcd\r\nitem=StartUp|Strokewise 32-bit\r\n", r, nullptr),
-            RecordStatus::Ok);
+  std::string good = head + "file=system\\a.dll 0000abcd\r\nitem=StartUp|Strokewise 32-bit\r\n";
+  EXPECT_EQ(ParseRecord(good, r, nullptr), RecordStatus::Ok);
   EXPECT_EQ(r.files.at(0).checksum, 0xabcdu);
   for (const char* bad : {"file=c:\\windows\\win.ini 00000000", "file=\\boot.ini 00000000",
-                          "file=a.dll 123", "dir=..", "key=SOFTWARE", "group=Accessories)][DeleteGroup(Games",
-                          "item=StartUp|x,y", "other=1"}) {
+                          "file=a.dll 123", "dir=..", "dir=system\\... \\x", "key=SOFTWARE",
+                          "group=Accessories)][DeleteGroup(Games", "item=StartUp|x,y", "other=1"}) {
     EXPECT_EQ(ParseRecord(head + bad + "\r\n", r, nullptr), RecordStatus::Damaged) << bad;
   }
   EXPECT_EQ(ParseRecord("file=a.dll 00000000\r\n", r, nullptr), RecordStatus::Damaged);
