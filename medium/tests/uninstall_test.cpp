@@ -65,7 +65,11 @@ TEST(MediumUninstall, InstallRunKurvoAndUninstallSilentlyFromTheInstalledCopy) {
   sw::test::WriteFileBytes(target + "\\schemes\\mine.kvo", "[App]\r\nName=Mine\r\n");
 
   Process kurvo("\"" + target + "\\Kurvo.exe\"", target);
-  ASSERT_TRUE(sw::test::PumpUntil([] { return FindWindowA("Strokewise", nullptr) != nullptr; }, 20000));
+  // Shown once its start-up (the splash) is over.
+  ASSERT_TRUE(sw::test::PumpUntil([] {
+    HWND h = FindWindowA("Strokewise", nullptr);
+    return h && IsWindowVisible(h);
+  }, 20000));
 
   Process uninstall("\"" + target + "\\install.exe\" /U /S", root.Path());
   int code = uninstall.Wait(60000);
