@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "alarms.h"
+#include "damaged_files.h"
 #include "note_lifecycle.h"
 #include "note_settings.h"
 #include "note_storage.h"
@@ -26,6 +27,8 @@ CommandLineResult SettingsNameFromCommandLine(const char* commandLine, std::stri
 bool StartNotes(NoteTable& t) {
   if (t.store.path.empty()) SetSettingsFile(t, t.settingsFile);
   if (FindWindowA(kNoteKinds[0].windowClass, kNoteKinds[0].title)) return false;
+  CheckSettingsFile(t);
+  RecoverDamagedStore(t);
 
   int32_t v = 0;
   if (ReadSettingNumber(t, "Quill", "PageSize", &v, 16) && v >= int32_t(kMinPageSize))

@@ -57,10 +57,24 @@ TEST_F(CommandsTest, KeysReachTheirCommands) {
   sw::test::PumpMessages(50);
   EXPECT_FALSE(IsWindowVisible(t.notes[0].window));
   EXPECT_TRUE(t.notes[0].inUse);
-  // Alt+x on a coloured note closes it for good.
+  // Alt+F4 and Alt+x on a coloured note ask first, then close it for good.
+  sw::test::DialogAnswerer answerer;
+  answerer.Queue(IDNO);
+  With(VK_MENU, [&] { EXPECT_TRUE(Key(1, WM_SYSKEYDOWN, VK_F4, 1 << 29)); });
+  ASSERT_EQ(answerer.Count(), 1u);
+  EXPECT_EQ(answerer.Seen()[0].text, "Erase the green note and its pages?");
+  EXPECT_TRUE(t.notes[1].inUse);
+  EXPECT_EQ(ReadNoteValue(t, "Quill Green", "Text0"), "green");
+  answerer.Queue(IDYES);
   With(VK_MENU, [&] { EXPECT_TRUE(Key(1, WM_SYSCHAR, 'x', 1 << 29)); });
+  EXPECT_EQ(answerer.Count(), 2u);
   EXPECT_FALSE(t.notes[1].inUse);
   EXPECT_EQ(ReadNoteValue(t, "Quill Green", "Text0"), "");
+  // Alt+F4 on the main note exits without a question.
+  With(VK_MENU, [&] { EXPECT_TRUE(Key(0, WM_SYSKEYDOWN, VK_F4, 1 << 29)); });
+  EXPECT_EQ(answerer.Count(), 2u);
+  MSG m;
+  EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(CommandsTest, ColourDialogStoresBothColoursAndClosesEveryNote) {

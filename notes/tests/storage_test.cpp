@@ -1,8 +1,12 @@
 // Values kept through the settings file and the store, buffers, command line, text files.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "dialog_answerer.h"
 #include "note_settings.h"
 #include "note_storage.h"
+#include "quill_ids.h"
 #include "quillnote_app.h"
 #include "temp_dir.h"
 #include "test_notes.h"
@@ -126,6 +130,53 @@ TEST_F(StorageTest, TextFilesLoadIntoTheSelectionAndSaveAsTyped) {
   ASSERT_TRUE(sw::test::ReadFileBytes(dir.File("out.txt"), &out));
   EXPECT_EQ(out, "[line 1\r\nline 2]");
   EXPECT_FALSE(WriteTextFile(t, t.notes[0].window, dir.File("gone\\out.txt").c_str()));
+}
+
+TEST_F(StorageTest, DamagedStoreIsSetAsideAndWhatWasReadIsSavedAnew) {
+  // 22 records: ten main pages, ten green ones, two blue ones.
+  const char* sections[] = {"Quill", "Quill Green", "Quill Blue"};
+  for (int n = 0; n < 22; ++n) {
+    std::string key = "Text" + std::to_string(n % 10);
+    ASSERT_TRUE(WriteNoteValue(t, sections[n / 10], key.c_str(), "text " + std::to_string(n)));
+  }
+  std::string bytes;
+  ASSERT_TRUE(sw::test::ReadFileBytes(t.store.path, &bytes));
+  size_t at = 0;
+  for (int n = 0; n < 3; ++n) {  // past three records to the fourth one's value length
+    uint32_t key = 0, value = 0;
+    memcpy(&key, &bytes[at], 4);
+    memcpy(&value, &bytes[at + 4 + key], 4);
+    at += 8 + key + value;
+  }
+  uint32_t key = 0, wrong = 0x7FFFFFF0;
+  memcpy(&key, &bytes[at], 4);
+  memcpy(&bytes[at + 4 + key], &wrong, 4);
+  ASSERT_TRUE(sw::test::WriteFileBytes(t.store.path, bytes));
+
+  sw::test::DialogAnswerer answerer;
+  Set("Quill", "ShowStartup", "0");
+  Start();
+  ASSERT_EQ(answerer.Count(), 1u);
+  const std::string kept = t.store.path + ".damaged";
+  EXPECT_NE(answerer.Seen()[0].text.find(t.store.path + " could not be read whole"),
+            std::string::npos) << answerer.Seen()[0].text;
+  EXPECT_NE(answerer.Seen()[0].text.find("kept unchanged as " + kept), std::string::npos);
+  EXPECT_NE(answerer.Seen()[0].text.find("The 22 page texts"), std::string::npos);
+  EXPECT_TRUE(t.notes[1].inUse);
+  EXPECT_TRUE(t.notes[2].inUse);
+  EXPECT_EQ(EditText(2), "text 20");
+
+  SetWindowTextA(Edit(2), "typed");
+  SendMessageA(t.notes[0].window, WM_TIMER, TIMER_SAVE, 0);
+  auto records = ReadStoreRecords(t.store);
+  EXPECT_EQ(records.size(), 22u);
+  EXPECT_EQ(ReadNoteValue(t, "Quill Blue", "Text0"), "typed");
+  EXPECT_EQ(ReadNoteValue(t, "Quill", "Text3"), "text 3");
+  std::string keptBytes;
+  ASSERT_TRUE(sw::test::ReadFileBytes(kept, &keptBytes));
+  EXPECT_EQ(keptBytes, bytes);  // never written over
+  EXPECT_EQ(answerer.Count(), 1u);  // said once
+  DeleteFileA(kept.c_str());
 }
 
 TEST_F(StorageTest, SaveNoteWritesSettingsAndThePage) {

@@ -185,7 +185,16 @@ TEST_F(WindowTest, ExitOfAColouredNoteErasesItExitOfTheMainNoteQuits) {
   StartHidden();
   NoteRecord& g = t.notes[1];
   ASSERT_TRUE(g.inUse);
+  sw::test::DialogAnswerer answerer;
+  answerer.Queue(IDNO);  // No does nothing
   Command(1, CMD_EXIT_ALTX);
+  EXPECT_TRUE(g.inUse);
+  EXPECT_EQ(ReadNoteValue(t, "Quill Green", "Text3"), "green 3");
+  answerer.Queue(IDYES);
+  Command(1, CMD_EXIT_ALTX);
+  ASSERT_EQ(answerer.Count(), 2u);
+  EXPECT_EQ(answerer.Seen()[1].text, "Erase the green note and its pages?");
+  EXPECT_EQ(answerer.Seen()[1].caption, "Quillnote");
   EXPECT_FALSE(g.inUse);
   EXPECT_EQ(Get("Quill Green", "TopMost"), "");
   EXPECT_EQ(ReadNoteValue(t, "Quill Green", "Text3"), "");
@@ -196,7 +205,8 @@ TEST_F(WindowTest, ExitOfAColouredNoteErasesItExitOfTheMainNoteQuits) {
   EXPECT_TRUE(t.notes[0].inUse);
   EXPECT_EQ(ReadNoteValue(t, "Quill", "Text0"), "main");
   SetWindowTextA(Edit(0), "main text");
-  Command(0, CMD_EXIT);
+  Command(0, CMD_EXIT);  // no question on the main note
+  EXPECT_EQ(answerer.Count(), 2u);
   EXPECT_TRUE(QuitPosted());
   EXPECT_EQ(ReadNoteValue(t, "Quill", "Text0"), "main text");
 }
@@ -288,6 +298,17 @@ TEST_F(WindowTest, OneTrayModeHasOneIconAndOpenShowsEveryNote) {
   Command(2, CMD_TOPMOST);
   EXPECT_FALSE(t.notes[0].topMost);
   EXPECT_TRUE(t.notes[2].topMost);
+  // Exit from the one menu acts on the active note: a coloured one is erased only when confirmed.
+  Command(0, CMD_OPEN);
+  SetActiveWindow(t.notes[2].window);
+  ASSERT_EQ(ActiveNote(t), &t.notes[2]);
+  sw::test::DialogAnswerer answerer;
+  answerer.Queue(IDNO);
+  Command(0, CMD_EXIT);
+  EXPECT_EQ(answerer.LastText(), "Erase the blue note and its pages?");
+  EXPECT_TRUE(t.notes[2].inUse);
+  EXPECT_EQ(ReadNoteValue(t, "Quill Blue", "Text0"), "blue");
+  EXPECT_FALSE(QuitPosted());
 }
 
 TEST_F(WindowTest, TimerSavesEveryNote) {
