@@ -13,7 +13,8 @@ namespace quill {
 
 // Longest key a record may have (section of 79 characters, "_", "Text9", terminator).
 constexpr uint32_t kMaxStoreKey = 256;
-// Longest value read from a store: bounds what a damaged or foreign file can make us allocate.
+// Longest page text taken in from a text file, and with PageSize's bound what a damaged settings
+// file can make us allocate. (Store values are bounded by the store file's size.)
 constexpr uint32_t kMaxStoreValue = 1 << 20;
 
 // Edit text to stored form: 0xA3 -> 0xFF, CR -> 0xA3, LF dropped, other control bytes -> space.

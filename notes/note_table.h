@@ -129,6 +129,7 @@ struct NoteTable {
   AlarmState alarm;
   MemoryState memory;
   char lastFile[kField] = "";
+  size_t maxPageText = kMaxStoreValue - 1;  // longest text a page takes from a file
 
   Clock* clock = &RealClock();
   Printer* printer = &RealPrinter();

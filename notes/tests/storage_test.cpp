@@ -179,6 +179,47 @@ TEST_F(StorageTest, DamagedStoreIsSetAsideAndWhatWasReadIsSavedAnew) {
   DeleteFileA(kept.c_str());
 }
 
+TEST_F(StorageTest, LoadedFilesKeepTheirLinesAndAllTheyHoldAndWhatChangedIsSaid) {
+  Set("Quill", "ShowStartup", "0");
+  Start();
+  sw::test::TempDir dir;
+  sw::test::DialogAnswerer answerer;
+  HWND w = t.notes[0].window;
+  SetWindowTextA(Edit(0), "");
+  ASSERT_TRUE(InsertTextFile(t, w, dir.Write("lines.txt", "one\ntwo\rthree\r\nfour").c_str()));
+  EXPECT_EQ(EditText(0), "one\r\ntwo\r\nthree\r\nfour");
+  EXPECT_EQ(answerer.Count(), 0u);  // the text is as it was: nothing to say
+  EXPECT_EQ(PrepareLoadedText("ab\r\ncd", 3).text, "ab");  // never cut inside a line break
+
+  // Past 32 767 bytes and past a zero byte the text goes on, and is stored whole.
+  std::string big = std::string("a\0b", 3);
+  while (big.size() < 40000) big += "\r\n" + std::string(78, 'c');
+  big += "end";
+  SetWindowTextA(Edit(0), "");
+  ASSERT_TRUE(InsertTextFile(t, w, dir.Write("big.txt", big).c_str()));
+  std::string shown = ReadEditText(t, Edit(0));
+  EXPECT_EQ(shown.size(), big.size());
+  EXPECT_EQ(shown.substr(0, 3), "a b");
+  EXPECT_EQ(shown.substr(shown.size() - 3), "end");
+  ASSERT_EQ(answerer.Count(), 1u);
+  EXPECT_NE(answerer.LastText().find("big.txt was loaded with changes:\n\n1 zero byte became a "
+                                     "space."), std::string::npos) << answerer.LastText();
+  SendMessageA(w, WM_COMMAND, CMD_SAVE, 0);
+  EXPECT_EQ(DecodeNoteText(ReadNoteValue(t, "Quill", "Text0")), shown);
+
+  // More than a page holds (here a lowered limit): cut at the limit, after what the page had.
+  t.maxPageText = 1000;
+  std::string huge;
+  for (int i = 0; i < 20; ++i) huge += std::string(79, 'h') + "\n";  // 1600 bytes
+  SetWindowTextA(Edit(0), "12345");
+  SendMessageA(Edit(0), EM_SETSEL, 5, 5);
+  ASSERT_TRUE(InsertTextFile(t, w, dir.Write("huge.txt", huge).c_str()));
+  EXPECT_EQ(GetWindowTextLengthA(Edit(0)), 1000);  // 12 lines and 23 bytes of the 13th
+  EXPECT_NE(answerer.LastText().find("Only the first 983 of its 1600 bytes were loaded: a page "
+                                     "holds at most 1000 characters."), std::string::npos)
+      << answerer.LastText();
+}
+
 TEST_F(StorageTest, SaveNoteWritesSettingsAndThePage) {
   Set("Quill", "ShowStartup", "0");
   Start();
