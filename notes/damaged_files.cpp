@@ -109,7 +109,9 @@ void CheckSettingsFile(NoteTable& t) {
   if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
   int line = FirstDamagedSettingsLine(body);
   if (!line) return;
-  std::string kept = KeepCopy(path, bytes);
+  // Only text after a zero byte is lost when the profile functions write the file again; the
+  // other damaged lines they write back as they found them.
+  std::string kept = bytes.find('\0') != std::string::npos ? KeepCopy(path, bytes) : std::string();
   char text[1024];
   snprintf(text, sizeof text,
            "The settings file %s is damaged: line %d and perhaps others cannot be read.\n\n"

@@ -17,8 +17,8 @@ bool RecoverDamagedStore(NoteTable& t);
 // read whole: a zero or control byte, a section header without "]", a line that is neither a
 // comment nor "key=value", or a key before the first section. 0 when every line is sound.
 int FirstDamagedSettingsLine(std::string_view text);
-// Start-up: checks the settings file; a damaged one is copied aside (the profile functions write
-// back only what they read) and reported.
+// Start-up: checks the settings file and reports a damaged one; one holding a zero byte is first
+// copied aside, since the profile functions write back a line only up to its zero byte.
 void CheckSettingsFile(NoteTable& t);
 
 // Path of the settings file as the profile functions find it.

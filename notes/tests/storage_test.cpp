@@ -1,8 +1,10 @@
 // Values kept through the settings file and the store, buffers, command line, text files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "damaged_files.h"
 #include "dialog_answerer.h"
 #include "note_settings.h"
 #include "note_storage.h"
@@ -177,6 +179,50 @@ TEST_F(StorageTest, DamagedStoreIsSetAsideAndWhatWasReadIsSavedAnew) {
   EXPECT_EQ(keptBytes, bytes);  // never written over
   EXPECT_EQ(answerer.Count(), 1u);  // said once
   DeleteFileA(kept.c_str());
+}
+
+TEST(SettingsFileTest, LinesTheProfileFunctionsCannotReadAreFound) {
+  EXPECT_EQ(FirstDamagedSettingsLine(""), 0);
+  EXPECT_EQ(FirstDamagedSettingsLine("[Quill]\r\nTopMost=1\r\n\r\n; note\r\n[Quill Red]\r\n a = b \r\n"), 0);
+  EXPECT_EQ(FirstDamagedSettingsLine("TopMost=1\r\n[Quill]\r\n"), 1);  // before any section
+  EXPECT_EQ(FirstDamagedSettingsLine("[Quill]\r\nTopMost=1\r\n[Quill Red\r\n"), 3);
+  EXPECT_EQ(FirstDamagedSettingsLine("[Quill]\nPosX=1\n\x7F\x01\x02garbage\n"), 3);
+  EXPECT_EQ(FirstDamagedSettingsLine(std::string("[Quill]\r\nText0=ab\0cd\r\n", 22)), 2);
+  EXPECT_EQ(FirstDamagedSettingsLine("[Quill]\r\nno value here\r\n"), 2);
+}
+
+TEST_F(StorageTest, DamagedSettingsFileIsSaidOnceNamingItAndKeptAside) {
+  Set("Quill", "ShowStartup", "0");
+  Set("Quill", "TopMost", "0");
+  Set("Quill Green", "TopMost", "0");
+  FlushSettings(t);
+  std::string bytes;
+  const std::string path = SettingsPath(t);
+  ASSERT_TRUE(sw::test::ReadFileBytes(path, &bytes));
+  size_t green = bytes.find("[Quill Green]");
+  ASSERT_NE(green, std::string::npos);
+  bytes.insert(green, std::string("\x01\0\x9C\xFE junk\r\n", 10));
+  ASSERT_TRUE(sw::test::WriteFileBytes(path, bytes));
+  int line = 1 + int(std::count(bytes.begin(), bytes.begin() + long(green), '\n'));
+
+  sw::test::DialogAnswerer answerer;
+  Start();
+  ASSERT_EQ(answerer.Count(), 1u);
+  EXPECT_NE(answerer.LastText().find("The settings file " + path + " is damaged: line " +
+                                     std::to_string(line) + " "),
+            std::string::npos) << answerer.LastText();
+  EXPECT_NE(answerer.LastText().find("kept as " + path + ".damaged."), std::string::npos);
+  std::string kept;
+  ASSERT_TRUE(sw::test::ReadFileBytes(path + ".damaged", &kept));
+  EXPECT_EQ(kept, bytes);
+  EXPECT_FALSE(t.notes[0].topMost);
+  // Written back by the platform, the line has lost its zero byte and what followed: the file
+  // is still said to be damaged, but there is nothing more to keep.
+  Stop();
+  Start();
+  EXPECT_EQ(answerer.Count(), 2u);
+  EXPECT_FALSE(sw::test::FileExists(path + ".damaged2"));
+  DeleteFileA((path + ".damaged").c_str());
 }
 
 TEST_F(StorageTest, LoadedFilesKeepTheirLinesAndAllTheyHoldAndWhatChangedIsSaid) {
