@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <unordered_set>
 
 namespace quill {
 namespace {
@@ -112,9 +113,7 @@ class StoreParser {
     return b_.size();
   }
   void Take(StoreScan* scan, std::string_view key, std::string_view value) {
-    for (const auto& r : scan->records)
-      if (r.first == key) return;
-    scan->records.emplace_back(key, value);
+    if (seen_.insert(key).second) scan->records.emplace_back(key, value);
   }
   // Takes the record at `pos` and moves past it; false when it cannot be read with certainty.
   bool ReadRecord(size_t& pos, StoreScan* scan) {
@@ -147,6 +146,7 @@ class StoreParser {
   }
 
   std::string_view b_;
+  std::unordered_set<std::string_view> seen_;  // keys taken (they point into b_)
 };
 
 bool WriteRecord(HANDLE h, const std::string& key, std::string_view value) {
