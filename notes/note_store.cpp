@@ -316,20 +316,19 @@ bool ReplaceDamagedStore(const TextStore& store,
     if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) kept = name;
   }
   if (kept.empty()) return false;
-  // The new store is made beside the old one first, then the old one is renamed, never written.
+  // The new store is made first, the old one copied aside, and only then is it replaced, in one
+  // rename: a kill at any point leaves the old store under its name or both stores whole.
   std::vector<const std::pair<std::string, std::string>*> all;
   for (const auto& r : records) all.push_back(&r);
   TextStore plain{store.path, store.tmpPath, nullptr};
-  const std::string fresh = store.tmpPath;
   if (!WriteThroughTemp(plain, {}, all, {}, {}, 4096)) return false;
-  if (!MoveFileExA(store.path.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(fresh.c_str());
+  if (!CopyFileA(store.path.c_str(), kept.c_str(), TRUE)) {
+    DeleteFileA(store.tmpPath.c_str());
     return false;
   }
-  if (!MoveFileExA(fresh.c_str(), store.path.c_str(), MOVEFILE_WRITE_THROUGH)) {
-    MoveFileExA(kept.c_str(), store.path.c_str(), MOVEFILE_WRITE_THROUGH);  // put it back
+  if (!MoveFileExA(store.tmpPath.c_str(), store.path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return false;
-  }
   *keptPath = kept;
   return true;
 }

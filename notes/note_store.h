@@ -77,7 +77,7 @@ std::vector<std::pair<std::string, std::string>> ReadStoreRecords(const TextStor
 bool RewriteStore(const TextStore& store, const std::string& match, bool prefix,
                   std::string_view value, size_t copyBuffer, bool* damaged = nullptr);
 
-// Moves a store that cannot be read whole aside, unchanged, to the first free name of
+// Keeps a store that cannot be read whole beside itself, unchanged, under the first free name of
 // "<store>.damaged", "<store>.damaged2" ... "<store>.damaged99", and puts a new store of
 // `records` in its place. False when that could not be done; the damaged store then stays
 // where it was.
