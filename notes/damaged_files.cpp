@@ -103,8 +103,8 @@ void CheckSettingsFile(NoteTable& t) {
   std::string path = SettingsPath(t), bytes;
   if (!ReadWholeFile(path, &bytes)) return;  // missing: the defaults hold
   // A file of 16-bit characters is read as such by the profile functions.
-  if (bytes.size() >= 2 && (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0))
-    return;
+  std::string_view head = std::string_view(bytes).substr(0, 2);
+  if (head == "\xFF\xFE" || head == "\xFE\xFF") return;
   std::string_view body = bytes;
   if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
   int line = FirstDamagedSettingsLine(body);

@@ -103,7 +103,9 @@ class StoreParser {
     for (char c : key)
       if (c < 0x20 || c > 0x7E) return false;
     size_t digits = key.find_last_not_of("0123456789");
-    if (digits == std::string_view::npos || digits == key.size() - 1 || digits < 5 || key.substr(digits - 4, 5) != "_Text") return false;
+    if (digits == std::string_view::npos || digits == key.size() - 1 || digits < 5 ||
+        key.substr(digits - 4, 5) != "_Text")
+      return false;
     return SoundValueEnd(at + 4 + len) != 0;
   }
   bool SoundAt(size_t at) const { return at == b_.size() || IsEnd(at) || IsStrictRecord(at); }
@@ -272,7 +274,8 @@ bool WriteThroughTemp(const TextStore& store, const std::string& target,
         !WriteU32(out.Get(), uint32_t(v.size() + 1)))
       return false;
     for (size_t at = 0; at < v.size(); at += chunk)
-      if (!WriteExact(out.Get(), v.data() + at, DWORD(std::min(chunk, v.size() - at)))) return false;
+      if (!WriteExact(out.Get(), v.data() + at, DWORD(std::min(chunk, v.size() - at))))
+        return false;
     if (!WriteExact(out.Get(), "", 1) || !step(2)) return false;
   }
   if (!extraKey.empty() && !WriteRecord(out.Get(), extraKey, extraValue)) return false;

@@ -183,7 +183,8 @@ TEST_F(StorageTest, DamagedStoreIsSetAsideAndWhatWasReadIsSavedAnew) {
 
 TEST(SettingsFileTest, LinesTheProfileFunctionsCannotReadAreFound) {
   EXPECT_EQ(FirstDamagedSettingsLine(""), 0);
-  EXPECT_EQ(FirstDamagedSettingsLine("[Quill]\r\nTopMost=1\r\n\r\n; note\r\n[Quill Red]\r\n a = b \r\n"), 0);
+  EXPECT_EQ(FirstDamagedSettingsLine("[Quill]\r\nTopMost=1\r\n\r\n; note\r\n[Red]\r\n a = b \r\n"),
+            0);
   EXPECT_EQ(FirstDamagedSettingsLine("TopMost=1\r\n[Quill]\r\n"), 1);  // before any section
   EXPECT_EQ(FirstDamagedSettingsLine("[Quill]\r\nTopMost=1\r\n[Quill Red\r\n"), 3);
   EXPECT_EQ(FirstDamagedSettingsLine("[Quill]\nPosX=1\n\x7F\x01\x02garbage\n"), 3);

@@ -136,7 +136,8 @@ TEST_F(StoreTest, DamagedStoresReadAsFarAsTheyAreSound) {
 
 TEST_F(StoreTest, AWrongValueLengthLosesNothingThatCanBeReadWithCertainty) {
   std::string bytes;
-  for (int i = 0; i < 6; ++i) bytes += Record("N_Text" + std::to_string(i), "page " + std::to_string(i));
+  for (int i = 0; i < 6; ++i)
+    bytes += Record("N_Text" + std::to_string(i), "page " + std::to_string(i));
   std::string wrong = bytes;
   size_t fourth = 3 * Record("N_Text0", "page 0").size() + 4 + 8;  // its value length
   wrong.replace(fourth, 4, U32(0x7FFFFFF0));
