@@ -58,6 +58,16 @@ bool StartNotes(NoteTable& t) {
   return true;
 }
 
+bool TranslateNoteKey(NoteTable& t, HWND active, MSG* msg) {
+  if (!t.accel || !active) return false;
+  // An Alt+letter entry also takes the Alt+key whose virtual code equals the letter's character
+  // (Alt with keypad 4 or 6 for "d" and "f", F9 for "x"), which would turn the keypad codes of
+  // characters into commands. Alt+letters arrive as WM_SYSCHAR; of the keys held with Alt only
+  // F4 is a command.
+  if (msg->message == WM_SYSKEYDOWN && msg->wParam != VK_F4) return false;
+  return TranslateAcceleratorA(active, t.accel, msg) != 0;
+}
+
 void RunMessageLoop(NoteTable& t) {
   MSG msg;
   for (;;) {
@@ -68,7 +78,7 @@ void RunMessageLoop(NoteTable& t) {
     if (msg.message == WM_QUIT) break;
     HWND active = GetActiveWindow();
     NoteRecord* note = ActiveNote(t);
-    if (note && t.accel && TranslateAcceleratorA(active, t.accel, &msg)) continue;
+    if (note && TranslateNoteKey(t, active, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
