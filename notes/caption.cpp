@@ -49,6 +49,8 @@ void DrawArrow(HDC dc, const NoteTable& t, bool left, HBRUSH outline, HBRUSH ins
   }
 }
 
+// The page title centred between the arrows; one too long for the room between them is cut there
+// with an ellipsis, so that it never covers the arrows, the colour square or the close button.
 void DrawTitle(HDC dc, const NoteTable& t, const NoteRecord& r) {
   const char* title = r.titles[r.page];
   int length = int(strnlen(title, kField));
@@ -57,11 +59,22 @@ void DrawTitle(HDC dc, const NoteTable& t, const NoteRecord& r) {
   GetTextExtentPoint32A(dc, title, length, &size);
   int a = t.leftArrow.left + 16;
   int b = t.rightArrow.right - 18;
+  int x = a + (b - a) / 2 - size.cx / 2, y = ArrowCentre(t) - 7;
+  RECT room{t.leftArrow.left + 13, y, t.rightArrow.right - 13, y + size.cy};
   SetTextColor(dc, t.colors.text);
   SetBkColor(dc, t.colors.shade);
   SetBkMode(dc, OPAQUE);
-  TextOutA(dc, a + (b - a) / 2 - size.cx / 2, ArrowCentre(t) - 7, title, length);
+  if (x >= room.left && x + size.cx <= room.right)
+    TextOutA(dc, x, y, title, length);
+  else if (room.right > room.left)
+    DrawTextA(dc, title, length, &room, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(dc, old);
+}
+
+int ClientWidth(HWND h) {
+  RECT rc{};
+  GetClientRect(h, &rc);
+  return rc.right;
 }
 
 }  // namespace
@@ -83,11 +96,16 @@ void UpdateRightArrow(NoteTable& t, int clientWidth) {
   t.rightArrow = {l + offset, t.leftArrow.top, l + offset + 11, t.leftArrow.bottom};
 }
 
+void PlaceArrowsFor(NoteTable& t, const NoteRecord& r) {
+  if (r.window && !IsIconic(r.window)) UpdateRightArrow(t, ClientWidth(r.window));
+}
+
 int ArrowCentre(const NoteTable& t) { return t.leftArrow.top + t.captionHeight / 2 - 2; }
 
 void PaintCaption(NoteTable& t, NoteRecord& r) {
   WindowDc dc(r.window);
   if (!dc.Get()) return;
+  PlaceArrowsFor(t, r);
   RECT wr{};
   GetWindowRect(r.window, &wr);
   int w = wr.right - wr.left, h = wr.bottom - wr.top;
@@ -109,12 +127,14 @@ void PaintCaption(NoteTable& t, NoteRecord& r) {
 void PaintArrow(NoteTable& t, NoteRecord& r, bool left, bool pressed) {
   WindowDc dc(r.window);
   if (!dc.Get()) return;
+  PlaceArrowsFor(t, r);
   DrawArrow(dc.Get(), t, left, t.darkBrush.Get(), pressed ? t.darkBrush.Get() : t.lightBrush.Get());
 }
 
 void RedrawTitle(NoteTable& t, NoteRecord& r) {
   WindowDc dc(r.window);
   if (!dc.Get()) return;
+  PlaceArrowsFor(t, r);
   Fill(dc.Get(), t.leftArrow.right + 1, t.leftArrow.top, t.rightArrow.left - 1,
        t.leftArrow.bottom + 2, t.shadeBrush.Get());
   DrawTitle(dc.Get(), t, r);

@@ -13,6 +13,9 @@ bool InRightArrow(const NoteTable& t, POINT p);
 bool InTitleBand(const NoteTable& t, POINT p);
 // Places the right arrow for a client area `clientWidth` wide.
 void UpdateRightArrow(NoteTable& t, int clientWidth);
+// Places the right arrow for the note's own width: the rectangles are shared by all notes, and
+// are placed again before a note is drawn or hit-tested.
+void PlaceArrowsFor(NoteTable& t, const NoteRecord& r);
 // Vertical centre line of the arrows.
 int ArrowCentre(const NoteTable& t);
 

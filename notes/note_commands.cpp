@@ -47,6 +47,20 @@ void ExitNote(NoteTable& t, NoteRecord& r) {
   DestroyWindow(window);
 }
 
+// Exit: the main note ends the program (every note saved); a coloured note is erased for good,
+// so the user is asked first.
+void OnExit(NoteTable& t, NoteRecord& r) {
+  if (!IsMain(t, r)) {
+    char text[80];
+    snprintf(text, sizeof text, "Erase the %s note and its pages?",
+             kNoteKinds[IndexOf(t, r)].colourName);
+    if (MessageBoxA(r.window, text, "Quillnote", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+        IDYES)
+      return;
+  }
+  ExitNote(t, r);
+}
+
 void OnOpen(NoteTable& t, NoteRecord& r) {
   if (t.oneTray) {
     for (NoteRecord& n : t.notes)
@@ -158,7 +172,7 @@ LRESULT OnCommand(NoteTable& t, NoteRecord& r, HWND window, int id, WPARAM wp, L
     case CMD_CLOSE_MENU: PostMessageA(CloseTarget(t, r).window, WM_CLOSE, 0, 0); break;
     case CMD_EXIT_ALTF4:
     case CMD_EXIT_ALTX:
-    case CMD_EXIT: ExitNote(t, CloseTarget(t, r)); return 0;
+    case CMD_EXIT: OnExit(t, CloseTarget(t, r)); return 0;
     case CMD_DEFAULT_FONT: OnDefaultFont(r); break;
     case CMD_SAVE: SaveNote(t, r); break;
     case CMD_OPEN: OnOpen(t, r); break;

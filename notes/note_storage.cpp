@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "damaged_files.h"
 #include "note_settings.h"
 #include "quill_ids.h"
 
@@ -54,10 +55,19 @@ std::string ReadNoteValue(NoteTable& t, const char* section, const char* key) {
 }
 
 bool WriteNoteValue(NoteTable& t, const char* section, const char* key, const std::string& value) {
-  FlushSettings(t);
-  DeleteSetting(t, section, key);
-  return RewriteStore(t.store, StoreKey(section, key), key == nullptr, key ? value : std::string(),
-                      t.pageSize);
+  auto rewrite = [&](bool* damaged) {
+    return !t.storeBlocked && RewriteStore(t.store, StoreKey(section, key), key == nullptr,
+                                           key ? value : std::string(), t.pageSize, damaged);
+  };
+  bool damaged = false;
+  bool ok = rewrite(&damaged);
+  if (!ok && damaged && RecoverDamagedStore(t)) ok = rewrite(nullptr);
+  // The settings file gives up its copy only once the store holds the new value.
+  if (ok) {
+    FlushSettings(t);
+    DeleteSetting(t, section, key);
+  }
+  return ok;
 }
 
 void DeleteNoteValues(NoteTable& t, const char* section) {

@@ -6,10 +6,10 @@
 namespace quill {
 
 const NoteKind kNoteKinds[kNoteCount] = {
-    {"QuillClass", "Quillnote", "Quill", "Vide", "MyIcon", 0x00FFFF, "Popup"},
-    {"QuillClassV", "Quillnote Green", "Quill Green", "VideV", "MyIconV", 0x00FF00, "Popup2"},
-    {"QuillClassB", "Quillnote Blue", "Quill Blue", "VideB", "MyIconB", 0xFF0000, "Popup2"},
-    {"QuillClassR", "Quillnote Red", "Quill Red", "VideR", "MyIconR", 0x0000FF, "Popup2"},
+    {"QuillClass", "Quillnote", "Quill", "Vide", "MyIcon", 0x00FFFF, "Popup", "yellow"},
+    {"QuillClassV", "Quillnote Green", "Quill Green", "VideV", "MyIconV", 0x00FF00, "Popup2", "green"},
+    {"QuillClassB", "Quillnote Blue", "Quill Blue", "VideB", "MyIconB", 0xFF0000, "Popup2", "blue"},
+    {"QuillClassR", "Quillnote Red", "Quill Red", "VideR", "MyIconR", 0x0000FF, "Popup2", "red"},
 };
 
 Colors DefaultColors(bool palette) {

@@ -30,6 +30,7 @@ struct NoteKind {
   const char* filledIcon;
   COLORREF square;
   const char* menu;
+  const char* colourName;  // in messages about the note
 };
 extern const NoteKind kNoteKinds[kNoteCount];
 
@@ -120,6 +121,7 @@ struct NoteTable {
   bool oneTrayPending = false;  // the menu's state, stored as OneTray
   bool startupDone = false;
   bool exiting = false;
+  bool storeBlocked = false;  // the store was found damaged and could not be set aside
   LRESULT lastHit = -1;
   HACCEL accel = nullptr;
   UINT taskbarCreated = 0;  // sent when the shell restarts: tray icons are added again
@@ -127,6 +129,7 @@ struct NoteTable {
   AlarmState alarm;
   MemoryState memory;
   char lastFile[kField] = "";
+  size_t maxPageText = kMaxStoreValue - 1;  // longest text a page takes from a file
 
   Clock* clock = &RealClock();
   Printer* printer = &RealPrinter();

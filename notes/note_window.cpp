@@ -41,6 +41,8 @@ void BindOnCreate(NoteTable& t, HWND window) {
 }
 
 LRESULT OnSize(NoteTable& t, HWND window, UINT type, int cx, int cy, WPARAM wp, LPARAM lp) {
+  // A minimized note has no width: the shared arrows keep the place they have.
+  if (type == SIZE_MINIMIZED) return DefWindowProcA(window, WM_SIZE, wp, lp);
   if (HWND edit = NoteEdit(window)) MoveWindow(edit, 0, 0, cx - 1, cy - 1, TRUE);
   UpdateRightArrow(t, cx);
   return DefWindowProcA(window, WM_SIZE, wp, lp);
@@ -74,6 +76,7 @@ LRESULT OnNcHitTest(NoteTable& t, HWND window, WPARAM wp, LPARAM lp) {
 
 LRESULT OnNcLButtonDown(NoteTable& t, NoteRecord& r, HWND window, WPARAM wp, LPARAM lp) {
   if (IsNoteWindow(t, window)) {
+    PlaceArrowsFor(t, r);
     POINT p = WindowPoint(window, lp);
     if (InLeftArrow(t, p)) return TurnPageByArrow(t, r, true), 0;
     if (InRightArrow(t, p)) return TurnPageByArrow(t, r, false), 0;
@@ -83,7 +86,9 @@ LRESULT OnNcLButtonDown(NoteTable& t, NoteRecord& r, HWND window, WPARAM wp, LPA
 }
 
 bool InRenameBand(NoteTable& t, HWND window, LPARAM lp) {
-  return IsNoteWindow(t, window) && WidthOf(window) >= 150 && InTitleBand(t, WindowPoint(window, lp));
+  if (!IsNoteWindow(t, window)) return false;
+  PlaceArrowsFor(t, RecordOf(t, window));
+  return WidthOf(window) >= 150 && InTitleBand(t, WindowPoint(window, lp));
 }
 
 LRESULT OnNcRButtonDown(NoteTable& t, NoteRecord& r, HWND window, WPARAM wp, LPARAM lp) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "alarms.h"
+#include "damaged_files.h"
 #include "note_lifecycle.h"
 #include "note_settings.h"
 #include "note_storage.h"
@@ -26,6 +27,8 @@ CommandLineResult SettingsNameFromCommandLine(const char* commandLine, std::stri
 bool StartNotes(NoteTable& t) {
   if (t.store.path.empty()) SetSettingsFile(t, t.settingsFile);
   if (FindWindowA(kNoteKinds[0].windowClass, kNoteKinds[0].title)) return false;
+  CheckSettingsFile(t);
+  RecoverDamagedStore(t);
 
   int32_t v = 0;
   if (ReadSettingNumber(t, "Quill", "PageSize", &v, 16) && v >= int32_t(kMinPageSize))
@@ -55,6 +58,16 @@ bool StartNotes(NoteTable& t) {
   return true;
 }
 
+bool TranslateNoteKey(NoteTable& t, HWND active, MSG* msg) {
+  if (!t.accel || !active) return false;
+  // An Alt+letter entry also takes the Alt+key whose virtual code equals the letter's character
+  // (Alt with keypad 4 or 6 for "d" and "f", F9 for "x"), which would turn the keypad codes of
+  // characters into commands. Alt+letters arrive as WM_SYSCHAR; of the keys held with Alt only
+  // F4 is a command.
+  if (msg->message == WM_SYSKEYDOWN && msg->wParam != VK_F4) return false;
+  return TranslateAcceleratorA(active, t.accel, msg) != 0;
+}
+
 void RunMessageLoop(NoteTable& t) {
   MSG msg;
   for (;;) {
@@ -65,7 +78,7 @@ void RunMessageLoop(NoteTable& t) {
     if (msg.message == WM_QUIT) break;
     HWND active = GetActiveWindow();
     NoteRecord* note = ActiveNote(t);
-    if (note && t.accel && TranslateAcceleratorA(active, t.accel, &msg)) continue;
+    if (note && TranslateNoteKey(t, active, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -14,6 +14,9 @@ CommandLineResult SettingsNameFromCommandLine(const char* commandLine, std::stri
 
 // Start-up from the caption metrics to the timer. False when another copy already runs.
 bool StartNotes(NoteTable& t);
+// Offers a key message to the accelerator table for the active note window; true when it became
+// a command.
+bool TranslateNoteKey(NoteTable& t, HWND active, MSG* msg);
 // Runs until WM_QUIT.
 void RunMessageLoop(NoteTable& t);
 // Saves and tears down every note, releases the shared objects, stores PageSize.

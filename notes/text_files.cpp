@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "note_storage.h"
@@ -42,24 +43,72 @@ bool ChooseFileName(NoteTable& t, HWND owner, FileDialogMode mode, const char* t
   return true;
 }
 
+LoadedText PrepareLoadedText(std::string_view file, size_t room) {
+  LoadedText out;
+  out.text.reserve(std::min(room, file.size() + file.size() / 16));
+  size_t i = 0;
+  for (; i < file.size(); ++i) {
+    char c = file[i];
+    if (c == '\r' || c == '\n') {
+      if (out.text.size() + 2 > room) break;
+      out.text += "\r\n";
+      if (c == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
+      continue;
+    }
+    if (out.text.size() + 1 > room) break;
+    if (c == 0) {
+      c = ' ';
+      ++out.zeroBytes;
+    }
+    out.text += c;
+  }
+  out.usedBytes = i;
+  return out;
+}
+
+namespace {
+
+// Says what loading changed in a file's text or left out of it; nothing when it is whole.
+void ReportLoad(HWND window, const char* path, const LoadedText& loaded, uint64_t fileBytes,
+                size_t limit) {
+  bool cut = loaded.usedBytes < fileBytes;
+  if (!loaded.zeroBytes && !cut) return;
+  std::string text = std::string(path) + " was loaded with changes:";
+  if (loaded.zeroBytes)
+    text += "\n\n" + std::to_string(loaded.zeroBytes) +
+            (loaded.zeroBytes == 1 ? " zero byte became a space." : " zero bytes became spaces.");
+  if (cut)
+    text += "\n\nOnly the first " + std::to_string(loaded.usedBytes) + " of its " +
+            std::to_string(fileBytes) + " bytes were loaded: a page holds at most " +
+            std::to_string(limit) + " characters.";
+  MessageBoxA(window, text.c_str(), "Quillnote", MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace
+
 bool InsertTextFile(NoteTable& t, HWND window, const char* path) {
   HWND edit = NoteEdit(window);
   std::string current = ReadEditText(t, edit);
   HANDLE f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD size = GetFileSize(f, nullptr);
-  uint64_t n = uint64_t(size == INVALID_FILE_SIZE ? 0 : size) + current.size();
-  if (n > 32767) n = 32767;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(f, &size)) size.QuadPart = 0;
+  // A line break may grow to two characters, never less: no more than `room` bytes are needed.
+  size_t room = current.size() < t.maxPageText ? t.maxPageText - current.size() : 0;
+  std::string bytes(size_t(std::min<uint64_t>(uint64_t(size.QuadPart), room)), '\0');
+  DWORD got = 0;
+  if (!ReadFile(f, bytes.data(), DWORD(bytes.size()), &got, nullptr)) got = 0;
+  CloseHandle(f);
+  bytes.resize(got);
+  LoadedText loaded = PrepareLoadedText(bytes, room);
+  size_t n = current.size() + loaded.text.size();
   if (n + 20 >= t.pageSize) {
-    t.pageSize = uint32_t(n + 20);
+    t.pageSize = uint32_t(n + 21);
     AllocateBuffers(t);
   }
-  DWORD got = 0;
-  if (!ReadFile(f, t.editBuffer.data(), DWORD(n), &got, nullptr)) got = 0;
-  CloseHandle(f);
-  t.editBuffer[got] = 0;
-  SendMessageA(edit, EM_REPLACESEL, TRUE, LPARAM(t.editBuffer.data()));
+  SendMessageA(edit, EM_REPLACESEL, TRUE, LPARAM(loaded.text.c_str()));
+  ReportLoad(window, path, loaded, uint64_t(size.QuadPart), t.maxPageText);
   return true;
 }
 
@@ -75,8 +124,10 @@ bool WriteTextFile(NoteTable& t, HWND window, const char* path) {
 }
 
 void LoadNoteFromFile(NoteTable& t, HWND window) {
-  if (ChooseFileName(t, window, FileDialogMode::Open, "Load note from file"))
-    InsertTextFile(t, window, t.lastFile);
+  if (ChooseFileName(t, window, FileDialogMode::Open, "Load note from file") &&
+      !InsertTextFile(t, window, t.lastFile)) {
+    MessageBoxA(window, "The file could not be read.", "Quillnote", MB_OK | MB_ICONEXCLAMATION);
+  }
   SetFocus(NoteEdit(window));
 }
 

@@ -5,6 +5,7 @@
 #include "note_storage.h"
 #include "pump.h"
 #include "quill_ids.h"
+#include "quillnote_app.h"
 #include "temp_dir.h"
 #include "test_notes.h"
 
@@ -22,7 +23,7 @@ class CommandsTest : public NotesTest {
   // Offers a key message to the accelerator table as the message loop does.
   bool Key(int note, UINT message, WPARAM key, LPARAM lp = 0) {
     MSG m{Edit(note), message, key, lp, 0, {}};
-    return TranslateAcceleratorA(t.notes[note].window, t.accel, &m) != 0;
+    return TranslateNoteKey(t, t.notes[note].window, &m);
   }
   // Holds a modifier down in this thread's key state while `f` runs.
   template <typename F>
@@ -52,15 +53,34 @@ TEST_F(CommandsTest, KeysReachTheirCommands) {
   With(VK_CONTROL, [&] { EXPECT_TRUE(Key(0, WM_KEYDOWN, VK_PRIOR)); });
   EXPECT_EQ(t.notes[0].page, 0);
   EXPECT_FALSE(Key(0, WM_KEYDOWN, VK_NEXT));  // without Ctrl: the edit control's key
+  // Alt with keypad digits types a character by its code: no command (6 would reset the font).
+  With(VK_MENU, [&] {
+    for (WPARAM k : {VK_NUMPAD4, VK_NUMPAD6, VK_SUBTRACT, VK_F9})
+      EXPECT_FALSE(Key(0, WM_SYSKEYDOWN, k, 1 << 29)) << k;
+  });
   // Esc hides and saves; the program keeps running.
   EXPECT_TRUE(Key(0, WM_KEYDOWN, VK_ESCAPE));
   sw::test::PumpMessages(50);
   EXPECT_FALSE(IsWindowVisible(t.notes[0].window));
   EXPECT_TRUE(t.notes[0].inUse);
-  // Alt+x on a coloured note closes it for good.
+  // Alt+F4 and Alt+x on a coloured note ask first, then close it for good.
+  sw::test::DialogAnswerer answerer;
+  answerer.Queue(IDNO);
+  With(VK_MENU, [&] { EXPECT_TRUE(Key(1, WM_SYSKEYDOWN, VK_F4, 1 << 29)); });
+  ASSERT_EQ(answerer.Count(), 1u);
+  EXPECT_EQ(answerer.Seen()[0].text, "Erase the green note and its pages?");
+  EXPECT_TRUE(t.notes[1].inUse);
+  EXPECT_EQ(ReadNoteValue(t, "Quill Green", "Text0"), "green");
+  answerer.Queue(IDYES);
   With(VK_MENU, [&] { EXPECT_TRUE(Key(1, WM_SYSCHAR, 'x', 1 << 29)); });
+  EXPECT_EQ(answerer.Count(), 2u);
   EXPECT_FALSE(t.notes[1].inUse);
   EXPECT_EQ(ReadNoteValue(t, "Quill Green", "Text0"), "");
+  // Alt+F4 on the main note exits without a question.
+  With(VK_MENU, [&] { EXPECT_TRUE(Key(0, WM_SYSKEYDOWN, VK_F4, 1 << 29)); });
+  EXPECT_EQ(answerer.Count(), 2u);
+  MSG m;
+  EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(CommandsTest, ColourDialogStoresBothColoursAndClosesEveryNote) {

@@ -112,20 +112,57 @@ TEST_F(StoreTest, DamagedStoresReadAsFarAsTheyAreSound) {
     EXPECT_EQ(a, n >= Record("A_Text0", "alpha").size() ? "alpha" : "") << n;
     EXPECT_EQ(b, n == sound.size() ? "beta" : "") << n;
   }
-  // Lengths far beyond the file: the record and all after it are not trusted.
+  // Damage in the middle: reading picks up again at the next whole record, and a store that
+  // cannot be read whole is never rewritten.
   for (std::string bad : {U32(0xFFFFFFFF) + "junk", U32(7) + "A_Text0" + U32(0x7FFFFFFF) + "xy",
-                          U32(0) + Record("C_Text0", "c")}) {
-    ASSERT_TRUE(WriteFileBytes(store.path, Record("A_Text0", "alpha") + bad + End()));
+                          U32(0), U32(9) + std::string("B_Text0\0\0", 9) + U32(3) + "b"}) {
+    std::string bytes = Record("A_Text0", "alpha") + bad + Record("C_Text0", "c") + End();
+    ASSERT_TRUE(WriteFileBytes(store.path, bytes));
     EXPECT_EQ(Read("A_Text0"), "alpha");
-    EXPECT_EQ(Read("C_Text0"), "");
-    EXPECT_EQ(ReadStoreRecords(store).size(), 1u);
-    // A rewrite keeps the sound part and ends the file properly again.
-    ASSERT_TRUE(Write("B_Text0", "beta"));
-    EXPECT_EQ(Keys(), (std::vector<std::string>{"A_Text0", "B_Text0"}));
+    EXPECT_EQ(Read("C_Text0"), "c");
+    EXPECT_EQ(Keys(), (std::vector<std::string>{"A_Text0", "C_Text0"}));
+    EXPECT_FALSE(ScanStore(store).whole);
+    bool damaged = false;
+    EXPECT_FALSE(RewriteStore(store, "B_Text0", false, "beta", 64, &damaged));
+    EXPECT_TRUE(damaged);
+    std::string now;
+    ASSERT_TRUE(ReadFileBytes(store.path, &now));
+    EXPECT_EQ(now, bytes);
   }
   // A value without its terminator inside its length still reads, cut at its length.
   ASSERT_TRUE(WriteFileBytes(store.path, U32(8) + std::string("A_Text0\0", 8) + U32(3) + "abc"));
   EXPECT_EQ(Read("A_Text0"), "abc");
+}
+
+TEST_F(StoreTest, AWrongValueLengthLosesNothingThatCanBeReadWithCertainty) {
+  std::string bytes;
+  for (int i = 0; i < 6; ++i)
+    bytes += Record("N_Text" + std::to_string(i), "page " + std::to_string(i));
+  std::string wrong = bytes;
+  size_t fourth = 3 * Record("N_Text0", "page 0").size() + 4 + 8;  // its value length
+  wrong.replace(fourth, 4, U32(0x7FFFFFF0));
+  const std::string damagedBytes = wrong + End();
+  ASSERT_TRUE(WriteFileBytes(store.path, damagedBytes));
+  StoreScan scan = ScanStore(store);
+  EXPECT_FALSE(scan.whole);
+  ASSERT_EQ(scan.records.size(), 6u);  // the value ends at its terminator, a record follows
+  EXPECT_EQ(Read("N_Text3"), "page 3");
+  EXPECT_EQ(Read("N_Text5"), "page 5");
+  // A terminator followed by no whole record proves nothing: that value is not taken.
+  wrong.replace(fourth + 4 + 7, 4, "????");
+  EXPECT_EQ(ParseStore(wrong + End()).records.size(), 4u);
+  EXPECT_EQ(ParseStore(wrong + End()).records[3].first, "N_Text5");
+
+  // Set aside unchanged under the first free name; the new store holds what was read.
+  ASSERT_TRUE(WriteFileBytes(store.path + ".damaged", "older"));
+  std::string kept;
+  ASSERT_TRUE(ReplaceDamagedStore(store, scan.records, &kept));
+  EXPECT_EQ(kept, store.path + ".damaged2");
+  std::string keptBytes;
+  ASSERT_TRUE(ReadFileBytes(kept, &keptBytes));
+  EXPECT_EQ(keptBytes, damagedBytes);
+  EXPECT_TRUE(ScanStore(store).whole);
+  EXPECT_EQ(ReadStoreRecords(store), scan.records);
 }
 
 TEST_F(StoreTest, InterruptedRewriteLeavesOldOrNewStoreWhole) {

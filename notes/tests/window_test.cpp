@@ -145,6 +145,42 @@ TEST_F(WindowTest, CaptionShowsSquareArrowsAndTitleOnlyOnWideNotes) {
   }
 }
 
+TEST_F(WindowTest, EachNoteDrawsItsArrowsForItsOwnWidthAndLongTitlesStayBetweenThem) {
+  WriteNoteValue(t, "Quill Green", "Text0", "green");
+  Set("Quill Green", "Title0", std::string(79, 'W'));
+  StartHidden();
+  HWND g = t.notes[1].window, m = t.notes[0].window;
+  Command(1, CMD_OPEN);
+  Command(0, CMD_OPEN);
+  SetWindowPos(g, HWND_TOPMOST, 300, 100, 300, 200, SWP_NOACTIVATE);
+  SetWindowPos(m, HWND_TOPMOST, 50, 100, 200, 200, SWP_NOACTIVATE);  // another width, sized last
+  ShowWindow(m, SW_SHOWMINIMIZED);  // as a note is hidden at start-up
+  ShowWindow(m, SW_HIDE);
+  SendMessageA(g, WM_NCPAINT, 1, 0);
+  PumpMessages(50);
+  RECT client{};
+  GetClientRect(g, &client);
+  int ch = t.captionHeight, l = t.leftArrow.left, c = ArrowCentre(t);
+  int right = l + client.right - 64 + 11, w = 300;
+  HDC dc = GetWindowDC(g);
+  EXPECT_EQ(GetPixel(dc, ch / 2 + 2, ch / 2 + 2), kNoteKinds[1].square);
+  EXPECT_EQ(GetPixel(dc, l + 6, c), t.colors.light);
+  EXPECT_EQ(GetPixel(dc, l + 6, c - 7), t.colors.dark);
+  EXPECT_EQ(GetPixel(dc, right - 7, c), t.colors.light);
+  EXPECT_EQ(GetPixel(dc, right - 7, c - 7), t.colors.dark);
+  // Title pixels between the arrows; none beside the square or before the close button.
+  int inside = 0, outside = 0;
+  for (int y = c - 7; y < c + 7; ++y)
+    for (int x = 2; x < w - 6 - t.buttonWidth; ++x) {
+      bool text = GetPixel(dc, x, y) == t.colors.text;
+      if (x >= l + 13 && x < right - 13) inside += text;
+      else if (x < l - 2 || x > right + 2) outside += text;
+    }
+  ReleaseDC(g, dc);
+  EXPECT_GT(inside, 20);
+  EXPECT_EQ(outside, 0);
+}
+
 TEST_F(WindowTest, RightClickOnTheCaptionIsOursOnlyOnWideWindows) {
   StartHidden();
   HWND w = t.notes[0].window;
@@ -185,7 +221,16 @@ TEST_F(WindowTest, ExitOfAColouredNoteErasesItExitOfTheMainNoteQuits) {
   StartHidden();
   NoteRecord& g = t.notes[1];
   ASSERT_TRUE(g.inUse);
+  sw::test::DialogAnswerer answerer;
+  answerer.Queue(IDNO);  // No does nothing
   Command(1, CMD_EXIT_ALTX);
+  EXPECT_TRUE(g.inUse);
+  EXPECT_EQ(ReadNoteValue(t, "Quill Green", "Text3"), "green 3");
+  answerer.Queue(IDYES);
+  Command(1, CMD_EXIT_ALTX);
+  ASSERT_EQ(answerer.Count(), 2u);
+  EXPECT_EQ(answerer.Seen()[1].text, "Erase the green note and its pages?");
+  EXPECT_EQ(answerer.Seen()[1].caption, "Quillnote");
   EXPECT_FALSE(g.inUse);
   EXPECT_EQ(Get("Quill Green", "TopMost"), "");
   EXPECT_EQ(ReadNoteValue(t, "Quill Green", "Text3"), "");
@@ -196,7 +241,8 @@ TEST_F(WindowTest, ExitOfAColouredNoteErasesItExitOfTheMainNoteQuits) {
   EXPECT_TRUE(t.notes[0].inUse);
   EXPECT_EQ(ReadNoteValue(t, "Quill", "Text0"), "main");
   SetWindowTextA(Edit(0), "main text");
-  Command(0, CMD_EXIT);
+  Command(0, CMD_EXIT);  // no question on the main note
+  EXPECT_EQ(answerer.Count(), 2u);
   EXPECT_TRUE(QuitPosted());
   EXPECT_EQ(ReadNoteValue(t, "Quill", "Text0"), "main text");
 }
@@ -288,6 +334,17 @@ TEST_F(WindowTest, OneTrayModeHasOneIconAndOpenShowsEveryNote) {
   Command(2, CMD_TOPMOST);
   EXPECT_FALSE(t.notes[0].topMost);
   EXPECT_TRUE(t.notes[2].topMost);
+  // Exit from the one menu acts on the active note: a coloured one is erased only when confirmed.
+  Command(0, CMD_OPEN);
+  SetActiveWindow(t.notes[2].window);
+  ASSERT_EQ(ActiveNote(t), &t.notes[2]);
+  sw::test::DialogAnswerer answerer;
+  answerer.Queue(IDNO);
+  Command(0, CMD_EXIT);
+  EXPECT_EQ(answerer.LastText(), "Erase the blue note and its pages?");
+  EXPECT_TRUE(t.notes[2].inUse);
+  EXPECT_EQ(ReadNoteValue(t, "Quill Blue", "Text0"), "blue");
+  EXPECT_FALSE(QuitPosted());
 }
 
 TEST_F(WindowTest, TimerSavesEveryNote) {
