@@ -368,9 +368,11 @@ void TIconSelectorDialog::OkButtonClick(Component*) {
     return;
   }
   if (focus && (focus == FilterBox->hwnd || focus == LocationBox->hwnd)) {
+    // The box's text is applied; the list takes the keyboard unless the location was refused.
+    locationRefused_ = false;
     if (focus == FilterBox->hwnd) FilterBoxExit();
     else LocationBoxExit();
-    if (GetFocus() != LocationBox->hwnd) FileList->SetFocus();
+    if (!locationRefused_) FileList->SetFocus();
     return;
   }
   if (FName->Text().empty()) MessageBeep(MB_ICONEXCLAMATION);
@@ -427,6 +429,7 @@ void TIconSelectorDialog::LocationBoxExit(Component*) {
   DWORD err = FileList->SetMaskAndDirectory(masked ? &mask : nullptr, &folder);
   if (err) {
     ShowAlert("Invalid Location", text + "\ris not a valid location! A location must\rpoint to an existing DOS directory.");
+    locationRefused_ = true;
     LocationBox->SetFocus();
     applying_ = false;
     return;

@@ -86,7 +86,8 @@ class TIconSelectorDialog : public TZonForm {
   std::string lastLocation_, lastFilter_;
   HDC splitDC_ = nullptr;
   bool splitting_ = false;
-  bool applying_ = false;  // a box's text is being applied (its alert takes the focus away)
+  bool applying_ = false;
+  bool locationRefused_ = false;  // the last location typed could not be opened  // a box's text is being applied (its alert takes the focus away)
   int splitLine_ = 0;
 };
 

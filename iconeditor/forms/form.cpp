@@ -267,6 +267,8 @@ int Form::ShowModal() {
   Show();
   SetActiveWindow(hwnd);
   FocusFirstControl();
+  // The windows behind, disabled and deactivated, are drawn again whole (frame and menu bar too).
+  for (HWND h : disabled) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   MSG m;
   while (modalResult == mrNone && hwnd && IsWindow(hwnd)) {
     if (GetMessageA(&m, nullptr, 0, 0) <= 0) {

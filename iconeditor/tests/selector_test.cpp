@@ -311,16 +311,19 @@ TEST_F(SelectorInput, KeyboardAloneNavigatesAppliesTheBoxesAndOpensAFile) {
       Key(VK_TAB);
       tabs.push_back(who(GetFocus()));
     }
-    // The labels' accelerators, and the mask applied by Enter in File Type.
+    // The labels' accelerators, and the mask applied on leaving File Type.
     Alt('t');
     SetWindowTextA(d.FilterBox->hwnd, "*.txt");
-    Key(VK_RETURN);
+    Key(VK_TAB);
     afterFilter = d.FileList->FileMask() + " " + who(GetFocus());
-    // A folder with a mask typed in Location, applied on leaving the box.
+    // A folder with a mask typed in Location, applied by Enter, which hands the keyboard to the list.
+    Alt('f');
+    startFocus += " " + who(GetFocus());
     Alt('l');
     SetWindowTextA(d.LocationBox->hwnd, (dir.File("sub") + "\\*.ICO").c_str());
-    Key(VK_TAB);
-    afterLocation = d.FileList->Directory() + " " + d.FileList->FileMask() + " " + d.FilterBox->Text();
+    Key(VK_RETURN);
+    afterLocation = d.FileList->Directory() + " " + d.FileList->FileMask() + " " + d.FilterBox->Text() + " " +
+                    who(GetFocus());
     openAfterBoxes = d.modalResult;
     // Back up with Enter on "..", down again with Enter on the folder.
     d.FileList->SetFocus();
@@ -334,11 +337,11 @@ TEST_F(SelectorInput, KeyboardAloneNavigatesAppliesTheBoxesAndOpensAFile) {
     Type('a');
     Key(VK_RETURN);
   });
-  EXPECT_EQ(startFocus, "FName");
+  EXPECT_EQ(startFocus, "FName FName");
   EXPECT_EQ(tabs, (std::vector<std::string>{"FilterBox", "ShowDetail", "SearchAll", "OkButton", "CancelButton",
                                             "HelpButton", "LocationBox", "FileList", "FName"}));
-  EXPECT_EQ(afterFilter, "*.txt FileList");
-  EXPECT_EQ(afterLocation, dir.File("sub") + " *.ICO *.ICO");
+  EXPECT_EQ(afterFilter, "*.txt ShowDetail");
+  EXPECT_EQ(afterLocation, dir.File("sub") + " *.ICO *.ICO FileList");
   EXPECT_EQ(openAfterBoxes, mrNone);
   EXPECT_EQ(afterEnterOnFolder, dir.File("sub"));
   ASSERT_TRUE(ok);
