@@ -194,7 +194,10 @@ void TFileList::Update() {
   }
   int n = Count();
   SendMessageA(hwnd, LB_SETTOPINDEX, std::min(top, std::max(0, n - 1)), 0);
-  if (sel >= 0 && n > 0) SetItemIndex(std::min(sel, n - 1));
+  if (sel < 0 || n <= 0) return;
+  // The entry now under the kept index is the selection: its owner hears of it.
+  SetItemIndex(std::min(sel, n - 1));
+  SelectionChanged();
 }
 
 void TFileList::Rebuild() { Update(); }

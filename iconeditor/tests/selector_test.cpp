@@ -416,6 +416,27 @@ TEST_F(SelectorInput, DraggedHeaderDividerSizesTheListColumnAndIsKept) {
   EXPECT_EQ(reopened, 150 + 40);
 }
 
+TEST_F(SelectorInput, TheListsFocusRectangleGoesWithTheFocus) {
+  std::string folder = dir.Path(), mask = "*.*", name;
+  int index = -1;
+  COLORREF left = 0, clean = 1;
+  Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) {
+    HWND list = d.FileList->hwnd;
+    d.FileList->SetFocus();
+    d.FName->SetFocus();
+    UpdateWindow(list);
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    HDC dc = GetDC(list);
+    left = GetPixel(dc, item.left + 1, item.bottom - 1);
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateWindow(list);
+    clean = GetPixel(dc, item.left + 1, item.bottom - 1);
+    ReleaseDC(list, dc);
+  });
+  EXPECT_EQ(left, clean);
+}
+
 TEST_F(SelectorInput, FolderAndFileNamesPastThePathLimitGiveOneMessageAndOpenNothing) {
   // dir\A...\B... fits; the folder C below it and the file beside it do not.
   std::string a = dir.File(std::string(90, 'a')), b = a + "\\" + std::string(90, 'b');
