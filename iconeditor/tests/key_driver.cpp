@@ -1,7 +1,8 @@
 // Types keys into whatever window has the focus, as a keyboard would (the system's input queue),
 // for looking at the editor's dialogs driven from the keyboard. Not delivered.
 // Usage: zwicon_keys STEP...   where a step is a key ("tab", "enter", "down", "f"), a chord
-// ("ctrl+o", "alt+l", "shift+tab"), "text:WORDS" (typed as is) or "sleep:MS".
+// ("ctrl+o", "alt+l", "shift+tab"), "text:WORDS" (typed as is), "click:X,Y" (the left button
+// at a screen point) or "sleep:MS".
 #include <windows.h>
 
 #include <cstdio>
@@ -61,6 +62,13 @@ int main(int argc, char** argv) {
     std::string s = argv[i];
     if (s.rfind("sleep:", 0) == 0) Sleep(static_cast<DWORD>(std::atoi(s.c_str() + 6)));
     else if (s.rfind("text:", 0) == 0) Text(s.substr(5));
+    else if (s.rfind("click:", 0) == 0) {
+      int x = 0, y = 0;
+      std::sscanf(s.c_str() + 6, "%d,%d", &x, &y);
+      SetCursorPos(x, y);
+      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
     else Chord(s);
     Sleep(80);
   }

@@ -548,10 +548,19 @@ TEST_F(Import, OtherColoursComeInDitheredToTheStandardSixteen) {
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) picture.Set(x, y, RGB(x * 8, 255 - y * 8, 90));
   std::string file = dir.Write("odd.bmp", BmpBytes(picture));
-  TIconForm* doc = RunImport(file, [](TBitMapForm&) { return mrOk; });
+  Bitmap shown;
+  TIconForm* doc = RunImport(file, [&](TBitMapForm& d) {
+    shown = d.Image1->PictureBitmap();
+    return mrOk;
+  });
   ASSERT_NE(doc, nullptr);
+  // The dialog shows the dithered picture the document receives.
+  ASSERT_EQ(shown.Width(), 32);
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) ASSERT_TRUE(IsStandard(doc->Picture().Get(x, y))) << x << "," << y;
+    for (int x = 0; x < 32; ++x) {
+      ASSERT_TRUE(IsStandard(doc->Picture().Get(x, y))) << x << "," << y;
+      ASSERT_EQ(shown.Get(x, y), doc->Picture().Get(x, y)) << x << "," << y;
+    }
 }
 
 TEST_F(Import, UnreadablePictureShowsTheLibrarysMessagesAndTheDialogStillOpens) {
