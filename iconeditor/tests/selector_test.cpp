@@ -397,30 +397,13 @@ TEST_F(SelectorInput, ClickedIconTakesTheArrowsAndAFileWithoutIconsClearsTheGrid
   EXPECT_TRUE(hidden);
 }
 
-TEST_F(SelectorInput, DraggedHeaderDividerSizesTheListColumnAndIsKept) {
+TEST_F(SelectorInput, HeaderDividerSizesTheListAndTheFocusRectangleLeavesWithTheFocus) {
   std::string folder = dir.Path(), mask = "*.*", name;
   int index = -1;
   int widthAfterDrag = 0, reopened = 0;
-  Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) {
-    d.ShowDetail->SetChecked(true);
-    d.ShowDetailClick(nullptr);
-    int x = d.FileList->ColumnWidth(0);  // the divider after "Name"
-    HWND h = d.Header->hwnd;
-    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
-    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 40, 5));
-    SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(x + 40, 5));
-    widthAfterDrag = d.FileList->ColumnWidth(0);
-  });
-  Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) { reopened = d.FileList->ColumnWidth(0); });
-  EXPECT_EQ(widthAfterDrag, 150 + 40);
-  EXPECT_EQ(reopened, 150 + 40);
-}
-
-TEST_F(SelectorInput, TheListsFocusRectangleGoesWithTheFocus) {
-  std::string folder = dir.Path(), mask = "*.*", name;
-  int index = -1;
   COLORREF left = 0, clean = 1;
   Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) {
+    // The first row after the list had the focus and lost it, against the row drawn afresh.
     HWND list = d.FileList->hwnd;
     d.FileList->SetFocus();
     d.FName->SetFocus();
@@ -433,8 +416,19 @@ TEST_F(SelectorInput, TheListsFocusRectangleGoesWithTheFocus) {
     UpdateWindow(list);
     clean = GetPixel(dc, item.left + 1, item.bottom - 1);
     ReleaseDC(list, dc);
+    // The divider after "Name" dragged 40 pixels to the right.
+    d.ShowDetail->SetChecked(true);
+    d.ShowDetailClick(nullptr);
+    int x = d.FileList->ColumnWidth(0);
+    SendMessageA(d.Header->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+    SendMessageA(d.Header->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 40, 5));
+    SendMessageA(d.Header->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x + 40, 5));
+    widthAfterDrag = d.FileList->ColumnWidth(0);
   });
+  Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) { reopened = d.FileList->ColumnWidth(0); });
   EXPECT_EQ(left, clean);
+  EXPECT_EQ(widthAfterDrag, 150 + 40);
+  EXPECT_EQ(reopened, 150 + 40);
 }
 
 TEST_F(SelectorInput, FolderAndFileNamesPastThePathLimitGiveOneMessageAndOpenNothing) {
