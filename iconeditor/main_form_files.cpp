@@ -88,7 +88,9 @@ void TMainForm::OpenFile(const std::string& name, int index) {
     return;
   }
   ToolPanel->SetVisible(true);
-  SetWindowIcon(doc->hwnd, CopyIcon(icon));
+  // The window's own icon too shows the 16 colours (read back from the intermediate file).
+  HICON mapped = files::ExtractIconAt(TempFileName, 0);
+  SetWindowIcon(doc->hwnd, mapped ? mapped : CopyIcon(icon));
   DestroyIcon(icon);
   // The picture is built from what the file holds (16 colours and the mask), not from the
   // icon drawn at full colour, so the editor shows what it will save.
