@@ -151,7 +151,8 @@ void TIconForm::ScrollBar1Change(Component*) {
 
 void TIconForm::UpdateMask() {
   Modified = true;
-  Main().Undo->SetEnabled(Main().UndoOn1->checked);
+  // The button offers Undo only where a snapshot of this document exists.
+  Main().Undo->SetEnabled(Main().UndoOn1->checked && UndoAvailable);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) PixelTransparent[x][y] = Mask().Get(x, y) != kBlack ? 1 : 0;
   UpdateTransMask();
@@ -216,7 +217,7 @@ void TIconForm::PutPixel(int x, int y) {
   PaintBox1Paint(PaintBox1);
   previewimage->Invalidate();
   Modified = true;
-  m.Undo->SetEnabled(m.UndoOn1->checked);
+  m.Undo->SetEnabled(m.UndoOn1->checked && UndoAvailable);
 }
 
 // --- Canvas gestures ---
@@ -332,6 +333,8 @@ void TIconForm::PaintBox1CaptureLost(Component*) {
 // --- Undo ---
 
 void TIconForm::DoUndo() {
+  // Without a snapshot of this document there is nothing to go back to: the picture stays.
+  if (!UndoAvailable || UndoImage->picture.Empty() || UndoMask->picture.Empty()) return;
   Picture() = UndoImage->picture;
   Mask() = UndoMask->picture;
   Floating = Typing = Pasted = UndoAvailable = false;
@@ -348,6 +351,9 @@ void TIconForm::DoUndo() {
 
 void TIconForm::FormCloseQuery(Component*, bool& canClose) {
   if (!Modified) return;
+  // The document asked about comes to the front first (Close All, Exit).
+  if (frame && frame->mdiClient && frame->ActiveMdiChild() != this)
+    SendMessageA(frame->mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hwnd), 0);
   int r = AskYesCancelNo("Save Icon", caption + "\rhas been modified. Do you want to save the changes?");
   if (r == mrYes) {
     Main().SaveDocument(this);

@@ -7,6 +7,7 @@
 #include "application.h"
 #include "description.h"
 #include "icon_model.h"
+#include "icon_source.h"
 #include "message_boxes.h"
 #include "zwicon.h"
 
@@ -20,14 +21,15 @@ const FormTable& TIconSelectorDialog::Table() {
       ZW_FIELD(F, SplitterPanel), ZW_FIELD(F, ViewerPanel), ZW_FIELD(F, Panel7), ZW_FIELD(F, LocationBox),
       ZW_FIELD(F, FName), ZW_FIELD(F, FilterBox), ZW_FIELD(F, InvertButton), ZW_FIELD(F, SplitVButton),
       ZW_FIELD(F, SplitHButton), ZW_FIELD(F, Header), ZW_FIELD(F, FileList), ZW_FIELD(F, scrollbox1),
-      ZW_FIELD(F, Image3), ZW_FIELD(F, PaintBox1), ZW_FIELD(F, ShowDetail), ZW_FIELD(F, SearchAll),
+      ZW_FIELD(F, Image3), ZW_FIELD(F, PaintBox1), ZW_FIELD(F, BitBtn7), ZW_FIELD(F, ShowDetail), ZW_FIELD(F, SearchAll),
       ZW_FIELD(F, Preview), ZW_FIELD(F, OkButton), ZW_FIELD(F, CancelButton), ZW_FIELD(F, HelpButton),
       ZW_HANDLER(F, FormResize), ZW_HANDLER(F, FileListChange), ZW_HANDLER(F, FileListDblClick),
       ZW_HANDLER(F, OkButtonClick), ZW_HANDLER(F, HelpButtonClick), ZW_HANDLER(F, InvertButtonClick),
       ZW_HANDLER(F, SplitVButtonClick), ZW_HANDLER(F, SplitHButtonClick), ZW_HANDLER(F, ShowDetailClick),
       ZW_HANDLER(F, SearchAllClick), ZW_HANDLER(F, Image3Click), ZW_HANDLER(F, PaintBox1Paint),
       ZW_HANDLER(F, SplitterPanelMouseDown), ZW_HANDLER(F, SplitterPanelMouseMove),
-      ZW_HANDLER(F, SplitterPanelMouseUp)};
+      ZW_HANDLER(F, SplitterPanelMouseUp), ZW_HANDLER(F, HeaderSectionResize), ZW_HANDLER(F, BitBtn7KeyUp),
+      ZW_HANDLER(F, BitBtn7Enter), ZW_HANDLER(F, LocationBoxExit), ZW_HANDLER(F, FilterBoxExit)};
   return t;
 }
 
@@ -173,10 +175,12 @@ void TIconSelectorDialog::SplitterPanelMouseUp(Component*, MouseButton, ShiftSta
 void TIconSelectorDialog::FreePreviews() {
   for (TZonImage* p : previews) {
     scrollbox1->RemoveChild(p);
-    p->SetVisible(false);
+    Release(p);
   }
   previews.clear();
   scrollbox1->ScrollTo(0, 0);
+  scrollbox1->UpdateScrollRange();
+  scrollbox1->Invalidate();
 }
 
 void TIconSelectorDialog::FileListChange(Component*) {
@@ -202,13 +206,17 @@ void TIconSelectorDialog::FileListChange(Component*) {
 void TIconSelectorDialog::ShowIcons(const std::string& file) {
   iconIndex = 0;
   if (scrollbox1->hwnd) ShowScrollBar(scrollbox1->hwnd, SB_HORZ, FALSE);
-  UINT count = static_cast<UINT>(reinterpret_cast<UINT_PTR>(ExtractIconA(App().instance, file.c_str(), UINT(-1))));
+  UINT count = static_cast<UINT>(files::IconCount(file));
   if (count == 0) {
     Panel7->SetVisible(false);
     return;
   }
   count = std::min(count, 1000u);
-  int viewer = scrollbox1->width;
+  // Rows wrap inside the client area with a vertical bar, so the last column is never cut.
+  RECT client{0, 0, scrollbox1->width, scrollbox1->height};
+  if (scrollbox1->hwnd) GetClientRect(scrollbox1->hwnd, &client);
+  bool bar = scrollbox1->hwnd && (GetWindowLongA(scrollbox1->hwnd, GWL_STYLE) & WS_VSCROLL);
+  int viewer = client.right - (bar ? 0 : GetSystemMetrics(SM_CXVSCROLL)) + 8;
   for (UINT k = 0; k < count; ++k) {
     HICON icon = ExtractIconA(App().instance, file.c_str(), k);
     auto* img = static_cast<TZonImage*>(Adopt(std::make_unique<TZonImage>()));
@@ -216,7 +224,11 @@ void TIconSelectorDialog::ShowIcons(const std::string& file) {
     img->tag = k;
     img->SetBounds(p.x, p.y, 32, 32);
     if (icon && icon != reinterpret_cast<HICON>(1)) img->SetPictureIcon(icon);
-    img->OnClick = [this, k](Component*) { if (Panel7->visible) SelectIcon(static_cast<int>(k)); };
+    img->OnClick = [this, k](Component*) {
+      if (!Panel7->visible) return;
+      BitBtn7->SetFocus();
+      SelectIcon(static_cast<int>(k));
+    };
     img->OnDblClick = [this](Component*) { OkButtonClick(nullptr); };
     scrollbox1->AddChild(img);
     previews.push_back(img);
@@ -264,12 +276,32 @@ void TIconSelectorDialog::SelectIcon(int i) {
 void TIconSelectorDialog::Image3Click(Component*) { OkButtonClick(nullptr); }
 
 void TIconSelectorDialog::PaintBox1Paint(Component*) {
-  if (!PaintBox1->canvas || GetFocus() != Panel7->hwnd) return;
+  if (!PaintBox1->canvas || !BitBtn7->hwnd || GetFocus() != BitBtn7->hwnd) return;
   Canvas& c = *PaintBox1->canvas;
   c.pen.color = GetSysColor(COLOR_BTNTEXT);
   c.pen.style = PenStyle::Dot;
   c.brush.style = BrushStyle::Clear;
   c.Rectangle(0, 0, PaintBox1->width, PaintBox1->height);
+}
+
+void TIconSelectorDialog::BitBtn7KeyUp(Component*, WORD& key, ShiftState) {
+  if (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT) GridKey(key);
+}
+
+// The focus mark follows the keyboard focus.
+void TIconSelectorDialog::BitBtn7Enter(Component*) { PaintBox1->Invalidate(); }
+
+void TIconSelectorDialog::HeaderSectionResize(Component*) {
+  if (Header->sections.size() < 5) return;
+  if (Header->sections[0].second < 30) Header->SetSectionWidth(0, 30);
+  for (int i = 0; i < 5; ++i) FileList->SetColumnWidth(i, Header->sections[i].second);
+}
+
+// A path the platform cannot take (260 characters or more): one message naming all of it.
+bool TIconSelectorDialog::PathTooLong(const std::string& path, const char* what) {
+  if (path.size() < MAX_PATH) return false;
+  ShowAlert("Path Too Long", path + "\ris too long! A " + what + " must have fewer\rthan 260 characters.");
+  return true;
 }
 
 void TIconSelectorDialog::GridKey(WPARAM vk) {
@@ -310,6 +342,7 @@ void TIconSelectorDialog::FileListDblClick(Component*) {
   switch (e.kind) {
     case kFileEntry:
       // FName holds the listed name; the folder is joined to it once, when the dialog returns.
+      if (PathTooLong(JoinChosenName(FileList->Directory(), e.name), "file name")) break;
       FName->SetText(e.name);
       modalResult = mrOk;
       break;
@@ -321,7 +354,10 @@ void TIconSelectorDialog::FileListDblClick(Component*) {
       FileList->SetDirectory(cwd);
       break;
     }
-    default: FileList->SetDirectory(e.name); break;
+    default:
+      if (e.kind == kDirEntry && PathTooLong(JoinChosenName(FileList->Directory(), "") + e.name + "\\", "location")) break;
+      FileList->SetDirectory(e.name);
+      break;
   }
 }
 
@@ -332,13 +368,15 @@ void TIconSelectorDialog::OkButtonClick(Component*) {
     return;
   }
   if (focus && (focus == FilterBox->hwnd || focus == LocationBox->hwnd)) {
+    // The box's text is applied; the list takes the keyboard unless the location was refused.
+    locationRefused_ = false;
     if (focus == FilterBox->hwnd) FilterBoxExit();
     else LocationBoxExit();
-    if (GetFocus() != LocationBox->hwnd) FileList->SetFocus();
+    if (!locationRefused_) FileList->SetFocus();
     return;
   }
-  if (!FName->Text().empty()) modalResult = mrOk;
-  else MessageBeep(MB_ICONEXCLAMATION);
+  if (FName->Text().empty()) MessageBeep(MB_ICONEXCLAMATION);
+  else if (!PathTooLong(ChosenFileName(), "file name")) modalResult = mrOk;
 }
 
 void TIconSelectorDialog::HelpButtonClick(Component*) { ShowHelp(HELP_CONTEXT, kHelpFileBrowser); }
@@ -374,24 +412,29 @@ void TIconSelectorDialog::SearchAllClick(Component*) {
   }
 }
 
-void TIconSelectorDialog::FilterBoxExit() {
+void TIconSelectorDialog::FilterBoxExit(Component*) {
+  if (modalResult != mrNone) return;
   std::string text = FilterBox->Text();
   if (text == lastFilter_) return;
   lastFilter_ = text;
   FileList->SetFileMask(text);
 }
 
-void TIconSelectorDialog::LocationBoxExit() {
+void TIconSelectorDialog::LocationBoxExit(Component*) {
   std::string text = LocationBox->Text();
-  if (text == lastLocation_) return;
+  if (text == lastLocation_ || applying_ || modalResult != mrNone) return;
   std::string folder = text, mask;
   bool masked = SplitLocation(text, folder, mask);
+  applying_ = true;
   DWORD err = FileList->SetMaskAndDirectory(masked ? &mask : nullptr, &folder);
   if (err) {
     ShowAlert("Invalid Location", text + "\ris not a valid location! A location must\rpoint to an existing DOS directory.");
+    locationRefused_ = true;
     LocationBox->SetFocus();
+    applying_ = false;
     return;
   }
+  applying_ = false;
   if (masked) {
     FilterBox->SetText(FileList->FileMask());
     lastFilter_ = FilterBox->Text();
@@ -431,10 +474,9 @@ bool ExecuteIconSelector(const std::string& title, std::string& folder, std::str
   dlg.FileList->SetTextCase(tcNone);
   dlg.FileList->SetDirectory(folder.empty() ? std::string(".") : folder);
   dlg.FileListChange(nullptr);
-  if (!fileName.empty()) {
-    dlg.FName->SetText(fileName);
-    dlg.FName->SetFocus();
-  }
+  if (!fileName.empty()) dlg.FName->SetText(fileName);
+  // The keyboard starts in the file name box.
+  dlg.focusedControl = dlg.FName->hwnd;
   dlg.FilterBoxExit();
   bool ok = dlg.ShowModal() == mrOk;
   if (ok) {

@@ -32,6 +32,7 @@ class TIconSelectorDialog : public TZonForm {
   ScrollBox* scrollbox1 = nullptr;
   TZonImage* Image3 = nullptr;
   PaintBox* PaintBox1 = nullptr;
+  KeyTarget* BitBtn7 = nullptr;
   CheckBox *ShowDetail = nullptr, *SearchAll = nullptr, *Preview = nullptr;
   Button *OkButton = nullptr, *CancelButton = nullptr, *HelpButton = nullptr;
 
@@ -57,9 +58,12 @@ class TIconSelectorDialog : public TZonForm {
   void SplitterPanelMouseMove(Component*, ShiftState, int x, int y);
   void SplitterPanelMouseUp(Component*, MouseButton, ShiftState, int x, int y);
 
+  void HeaderSectionResize(Component*);
+  void BitBtn7KeyUp(Component*, WORD& key, ShiftState);
+  void BitBtn7Enter(Component*);
   // Applies the text of the location or filter box (what leaving the box does).
-  void LocationBoxExit();
-  void FilterBoxExit();
+  void LocationBoxExit(Component* = nullptr);
+  void FilterBoxExit(Component* = nullptr);
   // Arrow keys on the icon grid.
   void GridKey(WPARAM vk);
   void SelectIcon(int i);
@@ -76,11 +80,14 @@ class TIconSelectorDialog : public TZonForm {
   void ShowIcons(const std::string& file);
   void ShowPicture(const std::string& file);
   void ApplyDetails(bool on);
+  bool PathTooLong(const std::string& path, const char* what);
   void DrawSplitLine(int pos);
   files::AlertHost host_;
   std::string lastLocation_, lastFilter_;
   HDC splitDC_ = nullptr;
   bool splitting_ = false;
+  bool applying_ = false;
+  bool locationRefused_ = false;  // the last location typed could not be opened  // a box's text is being applied (its alert takes the focus away)
   int splitLine_ = 0;
 };
 

@@ -495,7 +495,7 @@ void TIconForm::Invert() {
       if (Mask().Get(x, y) == kWhite) p.Set(x, y, TransparentColor);
   // The picture changed: like its sister commands, Invert marks the document modified.
   Modified = true;
-  Main().Undo->SetEnabled(Main().UndoOn1->checked);
+  Main().Undo->SetEnabled(Main().UndoOn1->checked && UndoAvailable);
   Redraw();
   previewimage->Invalidate();
   App().SetScreenCursor(old);

@@ -88,14 +88,21 @@ void TMainForm::OpenFile(const std::string& name, int index) {
     return;
   }
   ToolPanel->SetVisible(true);
-  SetWindowIcon(doc->hwnd, CopyIcon(icon));
-  DrawIconEx(doc->Picture().DC(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+  // The window's own icon too shows the 16 colours (read back from the intermediate file).
+  HICON mapped = files::ExtractIconAt(TempFileName, 0);
+  SetWindowIcon(doc->hwnd, mapped ? mapped : CopyIcon(icon));
   DestroyIcon(icon);
-  files::NormalizePicture(doc->Picture());
+  // The picture is built from what the file holds (16 colours and the mask), not from the
+  // icon drawn at full colour, so the editor shows what it will save.
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) doc->Mask().Set(x, y, doc->PixelTransparent[x][y] ? 0xFFFFFF : 0);
+    for (int x = 0; x < 32; ++x) {
+      bool clear = doc->PixelTransparent[x][y] != 0;
+      doc->Picture().Set(x, y, clear ? doc->TransparentColor : doc->Palette[doc->PixelIndex[x][y] & 15]);
+      doc->Mask().Set(x, y, clear ? 0xFFFFFF : 0);
+    }
+  files::NormalizePicture(doc->Picture());
   NewOpenFile(doc, name);
-  doc->UpdateMask();
+  // Opened, not edited: modified (it asks to be saved), but nothing to undo yet.
   doc->Modified = true;
 }
 

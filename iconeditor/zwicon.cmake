@@ -32,3 +32,6 @@ endif()
 # Shows the selector or the import dialog for screenshots (not delivered).
 add_executable(zwicon_selector_shot WIN32 tests/selector_shot.cpp zwicon.rc)
 target_link_libraries(zwicon_selector_shot PRIVATE zwicon_lib)
+
+# Types keys into the focused window, for looking at the dialogs driven from the keyboard (not delivered).
+add_executable(zwicon_keys tests/key_driver.cpp)

@@ -194,7 +194,10 @@ void TFileList::Update() {
   }
   int n = Count();
   SendMessageA(hwnd, LB_SETTOPINDEX, std::min(top, std::max(0, n - 1)), 0);
-  if (sel >= 0 && n > 0) SetItemIndex(std::min(sel, n - 1));
+  if (sel < 0 || n <= 0) return;
+  // The entry now under the kept index is the selection: its owner hears of it.
+  SetItemIndex(std::min(sel, n - 1));
+  SelectionChanged();
 }
 
 void TFileList::Rebuild() { Update(); }
@@ -367,12 +370,18 @@ bool TFileList::Fill(const std::string& target) {
   DWORD dirError = 0;
   if (!directory_.empty()) SetCurrentDirectoryA(directory_.c_str());
   DWORD attr = GetFileAttributesA(target.c_str());
-  if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) && Hidden(attr) && !showSystemFiles_ &&
+  char full[MAX_PATH];
+  if (target.size() >= MAX_PATH - 1 || GetFullPathNameA(target.c_str(), MAX_PATH, full, nullptr) >= MAX_PATH - 1) {
+    // A folder whose path does not fit is never entered: it could not be shown or returned.
+    dirError = ERROR_FILENAME_EXCED_RANGE;
+  } else if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) && Hidden(attr) && !showSystemFiles_ &&
       target != "\\" && target != "..") {
     dirError = ERROR_PATH_NOT_FOUND;
   } else if (!SetCurrentDirectoryA(target.c_str())) {
     dirError = GetLastError();
     if (!dirError) dirError = ERROR_PATH_NOT_FOUND;
+  } else if (CurrentDirectory().empty()) {
+    dirError = ERROR_FILENAME_EXCED_RANGE;
   }
   if (dirError) {
     lastError_ = dirError;
@@ -624,13 +633,14 @@ void TFileList::DrawItem(const DRAWITEMSTRUCT& di) {
       }
     }
   }
-  if ((di.itemState & ODS_FOCUS) || (di.itemAction & ODA_FOCUS)) {
-    if (di.itemState & ODS_FOCUS) {
-      c.pen.color = 0xFFFFFF;
-      c.pen.mode = PenMode::Xor;
-      c.brush.style = BrushStyle::Clear;
-      c.Rectangle(r.left, r.top, r.right, r.bottom);
-    }
+  // The exclusive-or focus rectangle: drawn on a freshly painted focused item, toggled on a
+  // focus change alone (so losing the focus takes it away again).
+  bool painted = di.itemAction & (ODA_DRAWENTIRE | ODA_SELECT);
+  if ((painted && (di.itemState & ODS_FOCUS)) || (!painted && (di.itemAction & ODA_FOCUS))) {
+    c.pen.color = 0xFFFFFF;
+    c.pen.mode = PenMode::Xor;
+    c.brush.style = BrushStyle::Clear;
+    c.Rectangle(r.left, r.top, r.right, r.bottom);
   }
 }
 
@@ -693,7 +703,13 @@ LRESULT CALLBACK TFileList::StaticSubclass(HWND h, UINT msg, WPARAM wp, LPARAM l
 
 LRESULT TFileList::SubclassProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_GETDLGCODE: return CallWindowProcA(oldProc_, hwnd, msg, wp, lp) | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: {
+      // Enter belongs to the list (it fires the double-click), not to the dialog.
+      auto* m = reinterpret_cast<MSG*>(lp);
+      LRESULT code = CallWindowProcA(oldProc_, hwnd, msg, wp, lp) | DLGC_WANTCHARS;
+      if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+      return code;
+    }
     case WM_KEYDOWN:
       if (KeyDown(wp)) return 0;
       break;

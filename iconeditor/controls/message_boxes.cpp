@@ -87,13 +87,25 @@ static void SetClientSize(Form& f, int cw, int ch) {
   SetWindowPos(f.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Measures the message and sizes balloon and picture (shared by both boxes).
-static void LayoutMessage(TZonImage* pic, TBalloon* prompt, Label* measure, const std::string& message) {
+// Measures the message and sizes balloon and picture (shared by both boxes). A box never grows
+// past the screen: lines that would make it wider wrap, and a text taller than the screen is cut.
+static void LayoutMessage(Form& box, TZonImage* pic, TBalloon* prompt, Label* measure, const std::string& message) {
   std::string text = NormalizeBreaks(message);
   prompt->SetCaption(text);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, GetWindowLongA(box.hwnd, GWL_STYLE), FALSE, GetWindowLongA(box.hwnd, GWL_EXSTYLE));
+  int frameW = frame.right - frame.left, frameH = frame.bottom - frame.top;
+  int maxText = GetSystemMetrics(SM_CXSCREEN) - frameW - 80 - 40 - 2 * prompt->xOffset - prompt->stemSize;
+  int maxBalloon = GetSystemMetrics(SM_CYSCREEN) - frameH - 16 - 25 - 32;
+  measure->wordWrap = false;
   measure->SetCaption(text);
-  int bw = measure->width + 2 * prompt->xOffset + prompt->stemSize;
-  int bh = std::max(measure->height + 2 * prompt->yOffset, pic->height);
+  if (measure->width > maxText) {
+    measure->wordWrap = true;
+    measure->SetBounds(measure->left, measure->top, std::max(40, maxText), measure->height);
+    measure->SetCaption(text);
+  }
+  int bw = std::min(measure->width, std::max(40, maxText)) + 2 * prompt->xOffset + prompt->stemSize;
+  int bh = std::min(std::max(measure->height + 2 * prompt->yOffset, pic->height), std::max(pic->height, maxBalloon));
   measure->SetCaption("");
   int picTop = bh > pic->height ? bh / 2 - pic->height / 2 + 16 : 16;
   pic->SetBounds(16, picTop, pic->width, pic->height);
@@ -122,7 +134,7 @@ bool TAlertDialog::Make() {
 void TAlertDialog::Prepare(const std::string& cap, const std::string& message) {
   SetCaption(cap);
   SetMessageText(*this, message);
-  LayoutMessage(Picture, Prompt, Measure, message);
+  LayoutMessage(*this, Picture, Prompt, Measure, message);
   int cw = std::max(OKBtn->width + 32, Picture->width + Prompt->width + 40);
   int ch = std::max(Picture->top + Picture->height, Prompt->top + Prompt->height) + OKBtn->height + 32;
   OKBtn->SetPos((cw - OKBtn->width) / 2, ch - 16 - OKBtn->height);
@@ -153,7 +165,7 @@ void TAskUserDialog::Prepare(const std::string& cap, const std::string& message,
                              const std::string& middle, const std::string& last) {
   SetCaption(cap);
   SetMessageText(*this, message);
-  LayoutMessage(Picture, Prompt, Measure, message);
+  LayoutMessage(*this, Picture, Prompt, Measure, message);
   YesBtn->SetCaption(first);
   NoBtn->SetCaption(last);
   CancelBtn->SetCaption(middle);
@@ -244,11 +256,11 @@ int AskUser(const std::string& caption, const std::string& message, const std::s
 }
 
 bool AskYesNo(const std::string& caption, const std::string& message) {
-  return AskUser(caption, message, "Yes", "", "No") == mrYes;
+  return AskUser(caption, message, "&Yes", "", "&No") == mrYes;
 }
 
 int AskYesCancelNo(const std::string& caption, const std::string& message) {
-  return AskUser(caption, message, "Yes", "Cancel", "No");
+  return AskUser(caption, message, "&Yes", "Cancel", "&No");
 }
 
 }  // namespace zw

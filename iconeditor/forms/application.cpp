@@ -97,6 +97,9 @@ bool Application::PreTranslate(MSG& m) {
     if (!key) return true;
     m.wParam = static_cast<unsigned char>(key);
   }
+  // Accelerators of graphic controls (labels) first: the dialog manager sees only windows.
+  if (f && f->formStyle == FormStyle::Dialog && m.message == WM_SYSCHAR && f->RouteDialogChar(static_cast<char>(m.wParam)))
+    return true;
   if (f && f->formStyle == FormStyle::Dialog && IsDialogMessageA(f->hwnd, &m)) return true;
   return false;
 }

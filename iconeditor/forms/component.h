@@ -40,8 +40,10 @@ using MouseEvent = std::function<void(Component* sender, MouseButton, ShiftState
 using MouseMoveEvent = std::function<void(Component* sender, ShiftState, int x, int y)>;
 using KeyPressEvent = std::function<void(Component* sender, char& key)>;
 using CloseQueryEvent = std::function<void(Component* sender, bool& canClose)>;
+// A key went down or up: its virtual-key code (a handler may clear it) and the shift state.
+using KeyEvent = std::function<void(Component* sender, WORD& key, ShiftState)>;
 // Where a description may bind a handler: a pointer to one of the event members.
-using EventSlot = std::variant<NotifyEvent*, MouseEvent*, MouseMoveEvent*, KeyPressEvent*, CloseQueryEvent*>;
+using EventSlot = std::variant<NotifyEvent*, MouseEvent*, MouseMoveEvent*, KeyPressEvent*, CloseQueryEvent*, KeyEvent*>;
 
 // A property value as written in a description.
 struct PropValue {

@@ -180,11 +180,11 @@ bool ParseDescription(const std::string& text, DescNode& root, std::string* erro
   return true;
 }
 
-void RegisterComponentClass(const std::string& n, ComponentFactory f) { Factories()[n] = std::move(f); }
+void RegisterComponentClass(const std::string& n, ComponentFactory f) { Factories()[n] = f; }
 
 std::unique_ptr<Component> CreateComponent(const std::string& n) {
   auto it = Factories().find(n);
-  return it == Factories().end() ? nullptr : it->second();
+  return std::unique_ptr<Component>(it == Factories().end() || !it->second ? nullptr : it->second());
 }
 
 const TableEntry* FormTable::Find(const std::string& n) const {

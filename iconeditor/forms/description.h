@@ -43,12 +43,13 @@ struct DescNode {
 bool ParseDescription(const std::string& text, DescNode& root, std::string* error);
 
 // Component classes known to descriptions.
-using ComponentFactory = std::function<std::unique_ptr<Component>()>;
+// A plain function per class (not a std::function: each of those costs the program its own
+// manager code, and the program must stay small).
+using ComponentFactory = Component* (*)();
 void RegisterComponentClass(const std::string& className, ComponentFactory f);
 std::unique_ptr<Component> CreateComponent(const std::string& className);
-template <class T> void RegisterClass(const std::string& n) {
-  RegisterComponentClass(n, [] { return std::unique_ptr<Component>(new T); });
-}
+template <class T> Component* NewComponent() { return new T; }
+template <class T> void RegisterClass(const std::string& n) { RegisterComponentClass(n, &NewComponent<T>); }
 // Registers the layer's own classes (Panel, Button, Label, ...). Called by Form::Load.
 void RegisterStandardClasses();
 

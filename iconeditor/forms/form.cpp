@@ -5,10 +5,12 @@
 #include "application.h"
 #include "description.h"
 #include "menu.h"
+#include "std_controls.h"
 
 namespace zw {
 
 bool PressButtonWithResult(Form& f, int result);  // std_controls.cpp
+Button* DefaultButton(Form& f);                     // std_controls.cpp
 
 const char* Form::kFormClass = "ZwForm";
 const char* Form::kDialogClass = "ZwDialog";
@@ -49,6 +51,12 @@ Component* Form::Adopt(std::unique_ptr<Component> c) {
   c->owner = this;
   components_.push_back(std::move(c));
   return components_.back().get();
+}
+
+void Form::Release(Component* c) {
+  if (auto* ctl = dynamic_cast<Control*>(c); ctl && ctl->parent) ctl->parent->RemoveChild(ctl);
+  auto it = std::find_if(components_.begin(), components_.end(), [c](const auto& p) { return p.get() == c; });
+  if (it != components_.end()) components_.erase(it);
 }
 
 std::vector<std::string> Form::Load(const std::string& text, const FormTable& table) {
@@ -216,7 +224,13 @@ bool Form::Create(Form* mdiFrame) {
 
 void Form::SetCaption(const std::string& c) {
   caption = c;
-  if (hwnd) SetWindowTextA(hwnd, c.c_str());
+  if (!hwnd) return;
+  SetWindowTextA(hwnd, c.c_str());
+  // The frame's window list shows the new name at once.
+  if (formStyle == FormStyle::MdiChild && frame && frame->mdiClient) {
+    SendMessageA(frame->mdiClient, WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(frame->hwnd);
+  }
 }
 
 void Form::Show() {
@@ -252,6 +266,9 @@ int Form::ShowModal() {
   shown_ = false;
   Show();
   SetActiveWindow(hwnd);
+  FocusFirstControl();
+  // The windows behind, disabled and deactivated, are drawn again whole (frame and menu bar too).
+  for (HWND h : disabled) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   MSG m;
   while (modalResult == mrNone && hwnd && IsWindow(hwnd)) {
     if (GetMessageA(&m, nullptr, 0, 0) <= 0) {
@@ -377,6 +394,28 @@ LRESULT Form::OnSetMenu(HMENU m) {
   return 0;
 }
 
+// The focus goes to the remembered control, else the default button, else the first Tab stop.
+void Form::FocusFirstControl() {
+  HWND f = focusedControl;
+  if (!f || !IsWindow(f) || !IsChild(hwnd, f) || !IsWindowVisible(f) || !IsWindowEnabled(f)) {
+    Button* b = DefaultButton(*this);
+    f = b && b->hwnd && IsWindowVisible(b->hwnd) ? b->hwnd : GetNextDlgTabItem(hwnd, nullptr, FALSE);
+  }
+  if (f) ::SetFocus(f);
+}
+
+// A modal form keeps its focused control while another window is in front (a box it shows).
+LRESULT Form::OnDialogActivate(WPARAM wp, LPARAM lp) {
+  if (LOWORD(wp) == WA_INACTIVE) {
+    HWND f = GetFocus();
+    if (f && IsChild(hwnd, f)) focusedControl = f;
+    return OnActivateMsg(false);
+  }
+  DefaultProc(WM_ACTIVATE, wp, lp);
+  if (!IsIconic(hwnd)) FocusFirstControl();
+  return OnActivateMsg(true);
+}
+
 LRESULT Form::OnActivateMsg(bool active) {
   if (active && OnActivate) OnActivate(this);
   return 0;
@@ -415,7 +454,10 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
     case WM_INITMENUPOPUP: return OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
     case kRebuildMenu: return OnSetMenu(reinterpret_cast<HMENU>(wp));
-    case WM_ACTIVATE: DefaultProc(msg, wp, lp); return OnActivateMsg(LOWORD(wp) != WA_INACTIVE);
+    case WM_ACTIVATE:
+      if (formStyle == FormStyle::Dialog) return OnDialogActivate(wp, lp);
+      DefaultProc(msg, wp, lp);
+      return OnActivateMsg(LOWORD(wp) != WA_INACTIVE);
     case WM_MDIACTIVATE: DefaultProc(msg, wp, lp); return OnActivateMsg(reinterpret_cast<HWND>(lp) == hwnd);
     case WM_SIZE: return OnSizeMsg(wp, lp);
     case WM_DESTROY: return OnDestroyMsg();

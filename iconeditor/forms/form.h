@@ -42,6 +42,9 @@ class Form : public WinControl {
   int modalResult = mrNone;
   bool deleteOnDestroy = false;  // MDI children free themselves when their window goes
   Form* frame = nullptr;         // the MDI frame of an MDI child
+  // A modal form's control with the keyboard focus: where the focus goes when the form is
+  // shown or comes back to the front (null: the default button, else the first Tab stop).
+  HWND focusedControl = nullptr;
 
   NotifyEvent OnCreate, OnShow, OnDestroy, OnActivate, OnResize, OnPaint, OnClose;
   CloseQueryEvent OnCloseQuery;
@@ -59,6 +62,8 @@ class Form : public WinControl {
   Component* FindComponent(const std::string& n) const;
   template <class T> T* Find(const std::string& n) const { return dynamic_cast<T*>(FindComponent(n)); }
   Component* Adopt(std::unique_ptr<Component> c);
+  // Frees an adopted component (taken out of its parent first).
+  void Release(Component* c);
 
   void Show();
   void Hide();
@@ -95,6 +100,8 @@ class Form : public WinControl {
   LRESULT OnInitMenuPopup(HMENU popup);
   LRESULT OnSetMenu(HMENU m);
   LRESULT OnActivateMsg(bool active);
+  LRESULT OnDialogActivate(WPARAM wp, LPARAM lp);
+  void FocusFirstControl();
   LRESULT OnSizeMsg(WPARAM wp, LPARAM lp);
   LRESULT OnDestroyMsg();
   LRESULT OnCharMsg(WPARAM wp, LPARAM lp);

@@ -33,27 +33,40 @@ static bool BevelProp(const PropValue& v, Bevel& b) {
   return true;
 }
 
-bool PressButtonWithResult(Form& f, int result) {
-  std::vector<Control*> stack(f.children.begin(), f.children.end());
+// The first visible, enabled button of the form (at any depth) that `fits`.
+template <class Fits> static Button* FindButton(Form& f, Fits fits) {
+  std::vector<Control*> stack(f.children.rbegin(), f.children.rend());
   while (!stack.empty()) {
     Control* c = stack.back();
     stack.pop_back();
-    if (auto* b = dynamic_cast<Button*>(c); b && b->visible && b->enabled &&
-        (b->modalResult == result || (result == mrCancel && b->isCancel))) {
+    if (!c->visible) continue;
+    if (auto* b = dynamic_cast<Button*>(c); b && b->enabled && fits(*b)) return b;
+    if (auto* w = dynamic_cast<WinControl*>(c)) stack.insert(stack.end(), w->children.rbegin(), w->children.rend());
+  }
+  return nullptr;
+}
+
+Button* DefaultButton(Form& f) {
+  return FindButton(f, [](Button& b) { return b.isDefault; });
+}
+
+bool PressButtonWithResult(Form& f, int result) {
+  if (Button* b = FindButton(f, [&](Button& b) { return b.modalResult == result || (result == mrCancel && b.isCancel); })) {
+    b->Click();
+    if (f.modalResult == mrNone) f.modalResult = result;
+    return true;
+  }
+  // Enter (IDOK) presses the focused button, else the default button wherever it sits, when no
+  // button answers OK: its handler decides (it may keep the form open).
+  if (result == mrOk) {
+    auto* focused = dynamic_cast<Button*>(WinControl::FromHandle(GetFocus()));
+    Button* b = focused && focused->owner == &f && focused->visible && focused->enabled ? focused : DefaultButton(f);
+    if (b) {
       b->Click();
-      if (f.modalResult == mrNone) f.modalResult = result;
+      if (f.modalResult == mrNone && b->modalResult) f.modalResult = b->modalResult;
       return true;
     }
-    if (auto* w = dynamic_cast<WinControl*>(c)) stack.insert(stack.end(), w->children.begin(), w->children.end());
   }
-  // Enter (IDOK) presses the default button when no button answers OK.
-  if (result == mrOk)
-    for (Control* c : f.children)
-      if (auto* b = dynamic_cast<Button*>(c); b && b->isDefault && b->visible && b->enabled) {
-        b->Click();
-        if (f.modalResult == mrNone) f.modalResult = b->modalResult ? b->modalResult : mrOk;
-        return true;
-      }
   return false;
 }
 
@@ -234,6 +247,7 @@ PropResult Label::SetProperty(const std::string& p, const PropValue& v) {
   if (p == "WordWrap") ZW_PROP(BoolProp(v, wordWrap));
   if (p == "Transparent") ZW_PROP(BoolProp(v, transparent));
   if (p == "ShowAccelChar") ZW_PROP(BoolProp(v, showAccelChar));
+  if (p == "FocusControl") ZW_PROP(v.kind == PropValue::Ident && !(focusControl = v.text).empty());
   if (p == "Alignment") {
     if (v.text == "Left") alignment = Alignment::Left;
     else if (v.text == "Right") alignment = Alignment::Right;
@@ -249,6 +263,15 @@ UINT Label::TextFormat() const {
   if (alignment == Alignment::Right) f |= DT_RIGHT;
   else if (alignment == Alignment::Center) f |= DT_CENTER;
   return f;
+}
+
+bool Label::DialogChar(char key) {
+  if (focusControl.empty() || !showAccelChar || !enabled || !owner || !IsAccel(key, caption)) return false;
+  auto* w = dynamic_cast<WinControl*>(owner->FindComponent(focusControl));
+  if (!w || !w->hwnd || !IsWindowVisible(w->hwnd) || !IsWindowEnabled(w->hwnd)) return false;
+  w->SetFocus();
+  if (dynamic_cast<Edit*>(w)) SendMessageA(w->hwnd, EM_SETSEL, 0, -1);
+  return true;
 }
 
 void Label::AdjustSize() {
@@ -401,6 +424,11 @@ void Button::Notified(UINT code, LPARAM lp) {
     InflateRect(&r, -1, -1);
   }
   DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  if (di->itemState & ODS_FOCUS) {
+    RECT f = r;
+    InflateRect(&f, -3, -3);
+    DrawFocusRect(dc, &f);
+  }
   Canvas c(dc);
   c.font = font;
   c.font.color = enabled ? font.color : GetSysColor(COLOR_GRAYTEXT);
@@ -441,11 +469,10 @@ PropResult Edit::SetProperty(const std::string& p, const PropValue& v) {
   return WinControl::SetProperty(p, v);
 }
 bool Edit::FindEvent(const std::string& e, EventSlot& slot) {
-  if (e == "OnChange") {
-    slot = &OnChange;
-    return true;
-  }
-  return WinControl::FindEvent(e, slot);
+  if (e == "OnChange") slot = &OnChange;
+  else if (e == "OnExit") slot = &OnExit;
+  else return WinControl::FindEvent(e, slot);
+  return true;
 }
 void Edit::HandleCreated() {
   if (maxLength > 0) SendMessageA(hwnd, EM_LIMITTEXT, maxLength, 0);
@@ -458,6 +485,7 @@ std::string Edit::Text() const {
 }
 void Edit::Notified(UINT code, LPARAM) {
   if (code == EN_CHANGE && OnChange) OnChange(this);
+  if (code == EN_KILLFOCUS && OnExit) OnExit(this);
 }
 
 // --- ListBox, ComboBox ---
@@ -513,6 +541,68 @@ void Header::HandleCreated() {
   auto s = sections;
   sections.clear();
   for (auto& e : s) AddSection(e.first, e.second);
+}
+void Header::SetSectionWidth(int i, int w) {
+  if (i < 0 || i >= static_cast<int>(sections.size())) return;
+  sections[i].second = w;
+  if (!hwnd) return;
+  HDITEMA it{};
+  it.mask = HDI_WIDTH;
+  it.cxy = w;
+  SendMessageA(hwnd, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&it));
+}
+bool Header::FindEvent(const std::string& e, EventSlot& slot) {
+  if (e != "OnSectionResize") return WinControl::FindEvent(e, slot);
+  slot = &OnSectionResize;
+  return true;
+}
+void Header::Notified(UINT code, LPARAM lp) {
+  // A divider dragged (or double-clicked): the widths are read back from the control.
+  if (code != HDN_ITEMCHANGEDA && code != HDN_ITEMCHANGEDW && code != HDN_ENDTRACKA && code != HDN_ENDTRACKW) return;
+  auto* n = reinterpret_cast<NMHEADERA*>(lp);
+  if (n->pitem && !(n->pitem->mask & HDI_WIDTH)) return;
+  bool changed = false;
+  for (size_t i = 0; i < sections.size(); ++i) {
+    HDITEMA it{};
+    it.mask = HDI_WIDTH;
+    if (SendMessageA(hwnd, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&it)) && it.cxy != sections[i].second) {
+      sections[i].second = it.cxy;
+      changed = true;
+    }
+  }
+  if (changed && OnSectionResize) OnSectionResize(this);
+}
+
+// --- KeyTarget ---
+
+bool KeyTarget::FindEvent(const std::string& e, EventSlot& slot) {
+  if (e == "OnKeyDown") slot = &OnKeyDown;
+  else if (e == "OnKeyUp") slot = &OnKeyUp;
+  else if (e == "OnEnter") slot = &OnEnter;
+  else if (e == "OnExit") slot = &OnExit;
+  else return WinControl::FindEvent(e, slot);
+  return true;
+}
+
+LRESULT KeyTarget::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+      WORD key = static_cast<WORD>(wp);
+      ShiftState s = (GetKeyState(VK_SHIFT) < 0 ? ssShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? ssCtrl : 0);
+      KeyEvent& e = msg == WM_KEYDOWN ? OnKeyDown : OnKeyUp;
+      if (e) e(this, key, s);
+      return 0;
+    }
+    case WM_SETFOCUS:
+      if (OnEnter) OnEnter(this);
+      return 0;
+    case WM_KILLFOCUS:
+      if (OnExit) OnExit(this);
+      return 0;
+    default: return WinControl::WndProc(msg, wp, lp);
+  }
 }
 
 // --- Timer ---
@@ -621,6 +711,7 @@ void RegisterStandardClasses() {
   RegisterClass<ListBox>("ListBox");
   RegisterClass<ComboBox>("ComboBox");
   RegisterClass<Header>("Header");
+  RegisterClass<KeyTarget>("KeyTarget");
   RegisterClass<Timer>("Timer");
   RegisterClass<MainMenu>("MainMenu");
   RegisterClass<MenuItem>("MenuItem");

@@ -19,6 +19,8 @@ class Panel : public WinControl {
   int bevelWidth = 1;
   PropResult SetProperty(const std::string& p, const PropValue& v) override;
  protected:
+  // Dialog keys (Tab, mnemonics) reach the controls inside.
+  DWORD ExStyle() const override { return WS_EX_CONTROLPARENT; }
   void PaintSelf(Canvas& c) override;
   RECT AlignArea() const override;
 };
@@ -33,7 +35,7 @@ class ScrollBox : public WinControl {
   void ScrollTo(int x, int y);
  protected:
   DWORD Style() const override { return WinControl::Style() | WS_HSCROLL | WS_VSCROLL; }
-  DWORD ExStyle() const override { return bordered ? WS_EX_CLIENTEDGE : 0; }
+  DWORD ExStyle() const override { return WS_EX_CONTROLPARENT | (bordered ? WS_EX_CLIENTEDGE : 0); }
   void Scrolled(UINT msg, WPARAM wp) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
@@ -61,7 +63,9 @@ class Label : public GraphicControl {
  public:
   Alignment alignment = Alignment::Left;
   bool autoSize = true, wordWrap = false, transparent = false, showAccelChar = true;
+  std::string focusControl;  // the control its accelerator focuses (a component name)
   PropResult SetProperty(const std::string& p, const PropValue& v) override;
+  bool DialogChar(char key) override;
   void Paint(Canvas& c) override;
   void SetCaption(const std::string& c) override;
   // Measures the caption and, with autoSize, takes its size.
@@ -120,7 +124,7 @@ class CheckBox : public WinControl {
 class Edit : public WinControl {
  public:
   int maxLength = 0;
-  NotifyEvent OnChange;
+  NotifyEvent OnChange, OnExit;  // OnExit: the box lost the keyboard focus
   PropResult SetProperty(const std::string& p, const PropValue& v) override;
   bool FindEvent(const std::string& e, EventSlot& slot) override;
   std::string Text() const;
@@ -164,11 +168,27 @@ class ComboBox : public ListBox {
 class Header : public WinControl {
  public:
   std::vector<std::pair<std::string, int>> sections;  // text, width
+  NotifyEvent OnSectionResize;  // a divider was dragged: `sections` holds the new widths
   void AddSection(const std::string& text, int w);
+  void SetSectionWidth(int i, int w);
+  bool FindEvent(const std::string& e, EventSlot& slot) override;
  protected:
   const char* WindowClass() const override { return "SysHeader32"; }
   DWORD Style() const override { return WS_CHILD | HDS_BUTTONS | HDS_HORZ; }
   void HandleCreated() override;
+  void Notified(UINT code, LPARAM lp) override;
+};
+
+// A windowed control without a face that takes the keyboard focus for graphic controls around
+// it (a grid of pictures): a Tab stop that wants the arrow keys.
+class KeyTarget : public WinControl {
+ public:
+  KeyEvent OnKeyDown, OnKeyUp;
+  NotifyEvent OnEnter, OnExit;
+  bool FindEvent(const std::string& e, EventSlot& slot) override;
+ protected:
+  DWORD Style() const override { return WS_CHILD | WS_TABSTOP; }
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 class Timer : public Component {

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -9,10 +10,37 @@
 
 namespace zwicon::files {
 
+bool IconFileIntact(const std::string& file) {
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  uint8_t head[6 + 16 * 64] = {};
+  DWORD got = 0;
+  bool read = GetFileSizeEx(h, &size) && ReadFile(h, head, sizeof head, &got, nullptr);
+  CloseHandle(h);
+  if (!read) return false;
+  auto word = [&](size_t at) { return static_cast<uint32_t>(head[at] | head[at + 1] << 8); };
+  auto dword = [&](size_t at) { return word(at) | word(at + 2) << 16; };
+  // Only icon files (reserved 0, type 1) are judged here; programs and libraries are the platform's.
+  if (got < 6 || word(0) != 0 || word(2) != 1) return true;
+  uint32_t count = word(4), listed = std::min<uint32_t>(count, 64);
+  if (count == 0 || 6 + 16 * listed > got) return false;
+  for (uint32_t i = 0; i < listed; ++i) {
+    uint64_t bytes = dword(6 + 16 * i + 8), offset = dword(6 + 16 * i + 12);
+    if (bytes < sizeof(BITMAPINFOHEADER) || offset < 6 + 16 * count ||
+        offset + bytes > static_cast<uint64_t>(size.QuadPart))
+      return false;
+  }
+  return true;
+}
+
 HICON ExtractIconAt(const std::string& file, int index) {
   if (index < 0 || file.empty()) return nullptr;
   DWORD a = GetFileAttributesA(file.c_str());
   if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+  // A damaged icon file (cut short, entries pointing past its end) holds no icon.
+  if (!IconFileIntact(file)) return nullptr;
   HICON h = ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), static_cast<UINT>(index));
   // 1 means "not an icon file" on some platforms; 0 here means the same or no such icon.
   if (h == reinterpret_cast<HICON>(1)) return nullptr;
@@ -21,7 +49,7 @@ HICON ExtractIconAt(const std::string& file, int index) {
 
 int IconCount(const std::string& file) {
   DWORD a = GetFileAttributesA(file.c_str());
-  if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY)) return 0;
+  if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY) || !IconFileIntact(file)) return 0;
   auto n = reinterpret_cast<UINT_PTR>(ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), static_cast<UINT>(-1)));
   return n > 0xFFFF ? 0 : static_cast<int>(n);
 }

@@ -13,6 +13,9 @@ namespace zwicon::files {
 // Icon `index` of a file (an icon file has index 0; programs and libraries count their icons in
 // the order stored). Null when the file does not exist, holds no icon at that index, or is no
 // icon container at all (the platform answers 0 or 1 for those). The caller destroys the icon.
+// False for an icon file that is damaged (cut short, no images, an image past its end) or a file
+// that cannot be read; true for any other file (programs and libraries are not judged).
+bool IconFileIntact(const std::string& file);
 HICON ExtractIconAt(const std::string& file, int index);
 // The number of icons a file holds (0 when none or not a container).
 int IconCount(const std::string& file);

@@ -238,6 +238,238 @@ TEST_F(Selector, DownOnTheLastIconOfAColumnKeepsTheSelection) {
   EXPECT_EQ(seen, (std::vector<int>{7, 7, 8, 3, 11, 50 - 5}));
 }
 
+// --- Keyboard and mouse on the open dialog ---
+
+// Runs the selector and, once it is up, `script` from its own message loop; the dialog is
+// cancelled afterwards unless the script closed it.
+class SelectorInput : public Selector {
+ protected:
+  static inline std::function<void()> pending;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto step = std::move(pending);
+    pending = nullptr;
+    if (step) step();
+  }
+  bool Drive(std::string& folder, std::string& mask, std::string& name, int& index,
+             const std::function<void(TIconSelectorDialog&)>& script) {
+    answer.OnDialog([&](HWND h) {
+      auto* d = FormOf<TIconSelectorDialog>(h);
+      if (!d) return 0;
+      pending = [d, &script] {
+        script(*d);
+        if (d->modalResult == mrNone) d->modalResult = mrCancel;
+      };
+      SetTimer(nullptr, 0, 20, Tick);
+      return -1;
+    });
+    return ExecuteIconSelector("Select an Icon", folder, mask, index, false, name);
+  }
+  // Keys on the focused window, through the program's own message handling.
+  static void Key(WORD vk) {
+    MSG m{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
+    App().ProcessMessage(m);
+    m.message = WM_KEYUP;
+    m.lParam = static_cast<LPARAM>(0xC0000001u);
+    App().ProcessMessage(m);
+    App().ProcessMessages();
+  }
+  static void Alt(char c) {
+    MSG m{GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(c), 1 << 29, 0, {}};
+    App().ProcessMessage(m);
+  }
+  static void Type(char c) {
+    MSG m{GetFocus(), WM_CHAR, static_cast<WPARAM>(c), 1, 0, {}};
+    App().ProcessMessage(m);
+  }
+  static void Click(WinControl* w, int x, int y) {
+    SendMessageA(w->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x - w->originX, y - w->originY));
+    SendMessageA(w->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x - w->originX, y - w->originY));
+  }
+};
+
+TEST_F(SelectorInput, KeyboardAloneNavigatesAppliesTheBoxesAndOpensAFile) {
+  CreateDirectoryA(dir.File("sub").c_str(), nullptr);
+  dir.Write("sub\\a.ico", "");
+  dir.Write("sub\\b.bmp", "");
+  dir.Write("x.txt", "");
+  std::string folder = dir.Path(), mask = "*.*", name;
+  int index = -1;
+  std::vector<std::string> tabs;
+  std::string startFocus, afterFilter, afterLocation, afterEnterOnFolder;
+  int openAfterBoxes = -1;
+  bool ok = Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) {
+    auto who = [&d](HWND f) -> std::string {
+      for (WinControl* w : std::initializer_list<WinControl*>{d.LocationBox, d.FileList, d.BitBtn7, d.FName, d.FilterBox,
+                                                              d.ShowDetail, d.SearchAll, d.OkButton, d.CancelButton,
+                                                              d.HelpButton})
+        if (f == w->hwnd) return w->name;
+      return "?";
+    };
+    startFocus = who(GetFocus());
+    for (int i = 0; i < 9; ++i) {
+      Key(VK_TAB);
+      tabs.push_back(who(GetFocus()));
+    }
+    // The labels' accelerators, and the mask applied on leaving File Type.
+    Alt('t');
+    SetWindowTextA(d.FilterBox->hwnd, "*.txt");
+    Key(VK_TAB);
+    afterFilter = d.FileList->FileMask() + " " + who(GetFocus());
+    // A folder with a mask typed in Location, applied by Enter, which hands the keyboard to the list.
+    Alt('f');
+    startFocus += " " + who(GetFocus());
+    Alt('l');
+    SetWindowTextA(d.LocationBox->hwnd, (dir.File("sub") + "\\*.ICO").c_str());
+    Key(VK_RETURN);
+    afterLocation = d.FileList->Directory() + " " + d.FileList->FileMask() + " " + d.FilterBox->Text() + " " +
+                    who(GetFocus());
+    openAfterBoxes = d.modalResult;
+    // Back up with Enter on "..", down again with Enter on the folder.
+    d.FileList->SetFocus();
+    d.FileList->SetItemIndex(d.FileList->IndexOf(kParentEntry, ".."));
+    Key(VK_RETURN);
+    d.FileList->SetFileMask("*.*");
+    d.FileList->SetItemIndex(d.FileList->IndexOf(kDirEntry, "sub"));
+    Key(VK_RETURN);
+    afterEnterOnFolder = d.FileList->Directory();
+    // A letter picks the file; Enter opens it.
+    Type('a');
+    Key(VK_RETURN);
+  });
+  EXPECT_EQ(startFocus, "FName FName");
+  EXPECT_EQ(tabs, (std::vector<std::string>{"FilterBox", "ShowDetail", "SearchAll", "OkButton", "CancelButton",
+                                            "HelpButton", "LocationBox", "FileList", "FName"}));
+  EXPECT_EQ(afterFilter, "*.txt ShowDetail");
+  EXPECT_EQ(afterLocation, dir.File("sub") + " *.ICO *.ICO FileList");
+  EXPECT_EQ(openAfterBoxes, mrNone);
+  EXPECT_EQ(afterEnterOnFolder, dir.File("sub"));
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(name, dir.File("sub") + "\\a.ico");
+}
+
+TEST_F(SelectorInput, ClickedIconTakesTheArrowsAndAFileWithoutIconsClearsTheGrid) {
+  char sys[MAX_PATH] = "";
+  GetSystemDirectoryA(sys, MAX_PATH);
+  ASSERT_TRUE(CopyFileA((std::string(sys) + "\\shell32.dll").c_str(), dir.File("lib.dll").c_str(), FALSE));
+  dir.Write("none.exe", "not a program");
+  std::string folder = dir.Path(), mask = "*.*", name;
+  int index = -1;
+  std::vector<int> seen;
+  bool focusOnGrid = false, listKept = false, insideWidth = true, cleared = false, hidden = false;
+  Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) {
+    // A viewer as wide as makes the old wrapping cut the last column.
+    d.SetOrientation(true, d.MainPanel->width - 4 - 261);
+    d.FileList->SetFocus();
+    int lib = d.FileList->IndexOf(kFileEntry, "lib.dll");
+    d.FileList->SetItemIndex(lib);
+    d.FileListChange(nullptr);
+    ASSERT_GT(d.previews.size(), 12u);
+    RECT client;
+    GetClientRect(d.scrollbox1->hwnd, &client);
+    for (TZonImage* p : d.previews) insideWidth &= p->left + 32 + 6 <= client.right;
+    TZonImage* second = d.previews[1];
+    Click(d.scrollbox1, second->left + 16, second->top + 16);
+    focusOnGrid = GetFocus() == d.BitBtn7->hwnd;
+    seen.push_back(d.iconIndex);
+    Key(VK_RIGHT);
+    seen.push_back(d.iconIndex);
+    Key(VK_DOWN);
+    seen.push_back(d.iconIndex);
+    listKept = d.FileList->ItemIndex() == lib;
+    // A file without icons: the pictures go, the highlight hides, the old area is repainted.
+    UpdateWindow(d.scrollbox1->hwnd);
+    d.FileList->SetItemIndex(d.FileList->IndexOf(kFileEntry, "none.exe"));
+    d.FileListChange(nullptr);
+    RECT dirty{};
+    GetUpdateRect(d.scrollbox1->hwnd, &dirty, FALSE);
+    cleared = d.previews.empty() && dirty.right >= client.right - 1 && dirty.bottom >= client.bottom - 1;
+    hidden = !d.Panel7->visible;
+  });
+  EXPECT_TRUE(insideWidth);
+  EXPECT_TRUE(focusOnGrid);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], 1);
+  EXPECT_EQ(seen[1], 2);
+  EXPECT_GT(seen[2], 2);
+  EXPECT_TRUE(listKept);
+  EXPECT_TRUE(cleared);
+  EXPECT_TRUE(hidden);
+}
+
+TEST_F(SelectorInput, HeaderDividerSizesTheListAndTheFocusRectangleLeavesWithTheFocus) {
+  std::string folder = dir.Path(), mask = "*.*", name;
+  int index = -1;
+  int widthAfterDrag = 0, reopened = 0;
+  COLORREF left = 0, clean = 1;
+  Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) {
+    // The first row after the list had the focus and lost it, against the row drawn afresh.
+    HWND list = d.FileList->hwnd;
+    d.FileList->SetFocus();
+    d.FName->SetFocus();
+    UpdateWindow(list);
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    HDC dc = GetDC(list);
+    left = GetPixel(dc, item.left + 1, item.bottom - 1);
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateWindow(list);
+    clean = GetPixel(dc, item.left + 1, item.bottom - 1);
+    ReleaseDC(list, dc);
+    // The divider after "Name" dragged 40 pixels to the right.
+    d.ShowDetail->SetChecked(true);
+    d.ShowDetailClick(nullptr);
+    int x = d.FileList->ColumnWidth(0);
+    SendMessageA(d.Header->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+    SendMessageA(d.Header->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 40, 5));
+    SendMessageA(d.Header->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x + 40, 5));
+    widthAfterDrag = d.FileList->ColumnWidth(0);
+  });
+  Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) { reopened = d.FileList->ColumnWidth(0); });
+  EXPECT_EQ(left, clean);
+  EXPECT_EQ(widthAfterDrag, 150 + 40);
+  EXPECT_EQ(reopened, 150 + 40);
+}
+
+TEST_F(SelectorInput, FolderAndFileNamesPastThePathLimitGiveOneMessageAndOpenNothing) {
+  // dir\A...\B... fits; the folder C below it and the file beside it do not.
+  std::string a = dir.File(std::string(90, 'a')), b = a + "\\" + std::string(90, 'b');
+  std::string c = b + "\\" + std::string(90, 'c'), f = b + "\\" + std::string(90, 'f') + ".ico";
+  ASSERT_LT(b.size() + 1, static_cast<size_t>(MAX_PATH));
+  ASSERT_TRUE(CreateDirectoryA(a.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(b.c_str(), nullptr));
+  // Paths this long only through the wide functions.
+  auto wide = [](const std::string& s) { return L"\\\\?\\" + std::wstring(s.begin(), s.end()); };
+  ASSERT_TRUE(CreateDirectoryW(wide(c).c_str(), nullptr));
+  HANDLE h = CreateFileW(wide(f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  std::string folder = b, mask = "*.*", name;
+  int index = -1;
+  std::string location;
+  int result = -1;
+  answer.Clear();
+  bool ok = Drive(folder, mask, name, index, [&](TIconSelectorDialog& d) {
+    d.FileList->SetFocus();
+    d.FileList->SetItemIndex(d.FileList->IndexOf(kDirEntry, std::string(90, 'c')));
+    Key(VK_RETURN);
+    location = d.LocationBox->Text();
+    d.FileList->SetItemIndex(d.FileList->IndexOf(kFileEntry, std::string(90, 'f') + ".ico"));
+    d.FileListChange(nullptr);
+    d.OkButton->Click();
+    result = d.modalResult;
+  });
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(location, b);
+  EXPECT_EQ(result, mrNone);
+  std::vector<std::string> texts;
+  for (auto& s : answer.Seen())
+    if (s.caption == "Path Too Long") texts.push_back(s.text.substr(0, s.text.find('\r')));
+  EXPECT_EQ(texts, (std::vector<std::string>{c + "\\", f}));
+  RemoveDirectoryW(wide(c).c_str());
+  DeleteFileW(wide(f).c_str());
+}
+
 // --- Import ---
 
 class Import : public Editor {
@@ -310,10 +542,19 @@ TEST_F(Import, OtherColoursComeInDitheredToTheStandardSixteen) {
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) picture.Set(x, y, RGB(x * 8, 255 - y * 8, 90));
   std::string file = dir.Write("odd.bmp", BmpBytes(picture));
-  TIconForm* doc = RunImport(file, [](TBitMapForm&) { return mrOk; });
+  Bitmap shown;
+  TIconForm* doc = RunImport(file, [&](TBitMapForm& d) {
+    shown = d.Image1->PictureBitmap();
+    return mrOk;
+  });
   ASSERT_NE(doc, nullptr);
+  // The dialog shows the dithered picture the document receives.
+  ASSERT_EQ(shown.Width(), 32);
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) ASSERT_TRUE(IsStandard(doc->Picture().Get(x, y))) << x << "," << y;
+    for (int x = 0; x < 32; ++x) {
+      ASSERT_TRUE(IsStandard(doc->Picture().Get(x, y))) << x << "," << y;
+      ASSERT_EQ(shown.Get(x, y), doc->Picture().Get(x, y)) << x << "," << y;
+    }
 }
 
 TEST_F(Import, UnreadablePictureShowsTheLibrarysMessagesAndTheDialogStillOpens) {

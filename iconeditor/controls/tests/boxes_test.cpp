@@ -2,6 +2,8 @@
 // results, Escape, and the error table.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "application.h"
 #include "dialog_answerer.h"
 #include "message_boxes.h"
@@ -114,6 +116,62 @@ TEST(QuestionBox, ButtonsAreLaidOutAroundTheCentre) {
   EXPECT_FALSE(box.CancelBtn->visible);
   GetClientRect(box.hwnd, &c);
   EXPECT_EQ(box.YesBtn->left + box.YesBtn->width, c.right / 2 - 4);
+}
+
+TEST(AlertBox, AThreeHundredCharacterNameWrapsAndTheBoxStaysOnTheScreen) {
+  std::string name = "C:\\" + std::string(150, 'a') + "\\" + std::string(145, 'b') + ".ico";
+  Sized s = LayOut("An error has occurred in loading " + name + "\rIcon may be missing or corrupted.");
+  int frame = 2 * GetSystemMetrics(SM_CXDLGFRAME);
+  EXPECT_LE(s.client.right + frame, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_LE(s.prompt.right, s.client.right);
+  // Wrapped: more lines than the two of the message.
+  EXPECT_GT(s.prompt.bottom - s.prompt.top, s.pictureHeight);
+}
+
+// Runs a step from the box's own message loop once it is up (the answerer sees it first).
+std::function<void()> pendingStep;
+void CALLBACK RunPendingStep(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto step = std::move(pendingStep);
+  pendingStep = nullptr;
+  if (step) step();
+}
+
+// A key pressed and released on the focused window, through the program's message handling.
+void Key(WORD vk) {
+  MSG m{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
+  App().ProcessMessage(m);
+  m.message = WM_KEYUP;
+  m.lParam = static_cast<LPARAM>(0xC0000001u);
+  App().ProcessMessage(m);
+}
+
+TEST(QuestionBox, FocusStartsOnTheDefaultTabFollowsTheButtonsAndAltNAnswersNo) {
+  App().Initialize(GetModuleHandleA(nullptr));
+  DialogAnswerer answer;
+  answer.AlsoAnswer("ZwDialog");
+  std::vector<std::string> focused;
+  answer.OnDialog([&](HWND h) {
+    auto* box = dynamic_cast<TAskUserDialog*>(WinControl::FromHandle(h));
+    pendingStep = [&focused, box] {
+      auto name = [box](HWND f) {
+        return f == box->YesBtn->hwnd ? box->YesBtn->caption : f == box->NoBtn->hwnd ? box->NoBtn->caption
+               : f == box->CancelBtn->hwnd ? box->CancelBtn->caption : std::string("?");
+      };
+      focused.push_back(name(GetFocus()));
+      for (int i = 0; i < 3; ++i) {
+        Key(VK_TAB);
+        focused.push_back(name(GetFocus()));
+      }
+      MSG alt{GetFocus(), WM_SYSCHAR, 'n', 1 << 29, 0, {}};
+      App().ProcessMessage(alt);
+      if (box->modalResult == mrNone) box->modalResult = mrCancel;
+    };
+    SetTimer(nullptr, 0, 20, RunPendingStep);
+    return -1;
+  });
+  EXPECT_EQ(AskYesCancelNo("Save Icon", "Untitled\rhas been modified."), mrNo);
+  EXPECT_EQ(focused, (std::vector<std::string>{"&Yes", "&No", "Cancel", "&Yes"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // command line's files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -366,6 +367,83 @@ TEST_F(Commands, OpenSendsIconContainersToOpenFileAndPicturesToTheImportAlert) {
   // Cancelled: nothing happens.
   main->Open1Click(nullptr);
   EXPECT_EQ(answer.Count(), 4u);
+}
+
+// A one-image 32 x 32 icon file at 24 bits per pixel with colours the editor cannot hold.
+std::string SmoothIconBytes() {
+  std::string b(6 + 16 + 40 + 32 * 32 * 3 + 32 * 4, '\0');
+  auto put = [&](size_t at, uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+  };
+  put(2, 1, 2), put(4, 1, 2);
+  b[6] = b[7] = 32;
+  put(10, 1, 2), put(12, 24, 2), put(14, static_cast<uint32_t>(b.size() - 22), 4), put(18, 22, 4);
+  put(22, 40, 4), put(26, 32, 4), put(30, 64, 4), put(34, 1, 2), put(36, 24, 2);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) put(62 + (y * 32 + x) * 3, RGB(40 + x * 5, 90 + y * 3, 200 - x * 4), 3);
+  return b;  // the mask stays 0: every pixel opaque
+}
+
+bool IsStandardColour(COLORREF c) {
+  return std::find(std::begin(files::kStandardColours), std::end(files::kStandardColours), c) !=
+         std::end(files::kStandardColours);
+}
+
+TEST_F(Commands, OpenedIconsShowTheirSixteenColoursKeepTheirPictureOnUndoAndDamagedFilesAlert) {
+  std::string smooth = dir.Write("smooth.ico", SmoothIconBytes());
+  main->OpenFile(smooth, 0);
+  TIconForm* d = Doc(0);
+  ASSERT_NE(d, nullptr);
+  // What the editor shows is what it saves: the sixteen colours of the document's indices.
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      COLORREF c = d->Picture().Get(x, y);
+      ASSERT_TRUE(IsStandardColour(c)) << x << "," << y;
+      ASSERT_EQ(c, d->Palette[d->PixelIndex[x][y]]) << x << "," << y;
+    }
+  Bitmap before = d->Picture();
+  // Nothing to undo right after Open: the button is off, and neither its click nor the command
+  // touches the picture.
+  EXPECT_FALSE(main->Undo->enabled);
+  main->Edit1Click(nullptr);
+  EXPECT_FALSE(main->Undo2->enabled);
+  int ux = main->Undo->left + 10, uy = main->Undo->top + 10;
+  SendMessageA(main->ToolPanel->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ux, uy));
+  SendMessageA(main->ToolPanel->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(ux, uy));
+  main->Undo1Click(nullptr);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(d->Picture().Get(x, y), before.Get(x, y)) << x << "," << y;
+  // The Window menu names the document at once.
+  std::string listed;
+  for (int i = 0, n = GetMenuItemCount(main->Window1->popup); i < n; ++i) {
+    char text[512] = "";
+    GetMenuStringA(main->Window1->popup, i, text, sizeof text, MF_BYPOSITION);
+    listed += std::string(text) + "|";
+  }
+  EXPECT_NE(listed.find(smooth), std::string::npos) << listed;
+  // A file cut short opens nothing of itself: the alert, then a new document.
+  std::string cut = dir.Write("cut.ico", Content(Write("whole.ico", files::BlankIconImage())).substr(0, 100));
+  main->OpenFile(cut, 0);
+  ASSERT_EQ(answer.Count(), 1u);
+  EXPECT_EQ(answer.Seen()[0].caption, "Error in loading...");
+  EXPECT_EQ(answer.Seen()[0].text, "An error has occurred in loading " + cut + "\rIcon may be missing or corrupted.");
+  ASSERT_EQ(main->DocumentCount(), 2);
+  EXPECT_EQ(Doc(1)->caption, "Untitled");
+  // Close All brings each document it asks about to the front first.
+  Doc(1)->Modified = true;
+  SendMessageA(main->mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Doc(0)->hwnd), 0);
+  std::vector<std::string> asked, active;
+  answer.OnDialog([&](HWND h) {
+    if (sw::test::WindowText(h) != "Save Icon") return 0;
+    std::string text = sw::test::WindowText(GetDlgItem(h, 0xFFFF));
+    asked.push_back(text.substr(0, text.find('\r')));
+    active.push_back(main->ActiveDocument() ? main->ActiveDocument()->caption : "");
+    return IDNO;
+  });
+  main->CloseAll1Click(nullptr);
+  EXPECT_EQ(main->DocumentCount(), 0);
+  EXPECT_EQ(asked, (std::vector<std::string>{"Untitled", smooth}));
+  EXPECT_EQ(active, asked);
 }
 
 }  // namespace
