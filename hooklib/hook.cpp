@@ -203,8 +203,8 @@ int32_t ReadSettingNumber(HKEY root, const char* path, const char* name, int32_t
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return missing;
   int32_t value = missing;
-  // Writers pad the text with zeros to a whole buffer (512 bytes) or not at all, so the size is
-  // asked first; a number needs only its first characters, the rest is not read.
+  // Kurvo and Install pad the text with zeros to a whole 512-byte buffer, others write just the
+  // text: the size is asked first and the buffer made to fit.
   DWORD type = 0, size = 0;
   if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
     if (type == REG_DWORD && size == sizeof(DWORD)) {
