@@ -62,6 +62,8 @@ class StrokeCapture {
   State state() const { return state_; }
   // True while a hold timer is wanted.
   bool WantsHoldTimer() const { return state_ == State::kPending && handOver_; }
+  // True while a stroke is being drawn: it has left the click radius and is still ours to follow.
+  bool Showing() const { return state_ == State::kDrawing || (state_ == State::kFollowing && moved_); }
   const Path& Points() const { return points_; }
   const CaptureConfig& config() const { return config_; }
 

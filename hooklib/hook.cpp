@@ -1,9 +1,12 @@
 #include "hook.h"
 
-#include <cstdlib>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "hook_ids.h"
 #include "recognizer.h"
+#include "trail.h"
 
 namespace hooklib {
 namespace {
@@ -23,6 +26,8 @@ struct HookState {
   StrokeCapture capture;
   HWND notify = nullptr;  // the recognizer program's window for the stroke in progress
   HWND target = nullptr;  // top-level window the stroke began over
+  Trail trail;
+  bool trailShown = false;  // the trail has been told about the stroke in progress
 };
 HookState g_state;
 
@@ -101,6 +106,25 @@ Verdict OnPress(Pt at, DWORD time) {
   return v;
 }
 
+POINT ToPoint(Pt p) { return {(LONG)p.x, (LONG)p.y}; }
+
+// Tells the trail about the event just handled: a stroke that shows begins, grows or ends.
+void FollowTrail(Pt at) {
+  HookState& s = g_state;
+  if (!s.trail.Running()) return;
+  bool showing = s.capture.Showing();
+  if (showing && !s.trailShown) {
+    const Path& points = s.capture.Points();
+    s.trail.Begin(ToPoint(points.front()));
+    for (size_t i = 1; i < points.size(); ++i) s.trail.Add(ToPoint(points[i]));
+  } else if (showing) {
+    s.trail.Add(ToPoint(at));
+  } else if (s.trailShown) {
+    s.trail.End();
+  }
+  s.trailShown = showing;
+}
+
 LRESULT CALLBACK MouseProc(int code, WPARAM msg, LPARAM lp) {
   HookState& s = g_state;
   if (code != HC_ACTION || !s.hook) return CallNextHookEx(nullptr, code, msg, lp);
@@ -126,6 +150,7 @@ LRESULT CALLBACK MouseProc(int code, WPARAM msg, LPARAM lp) {
     s.capture.OtherButton();
   }
   CarryOut(follow);
+  FollowTrail(at);
   return v == Verdict::kHoldBack ? 1 : CallNextHookEx(nullptr, code, msg, lp);
 }
 
@@ -156,19 +181,49 @@ LRESULT CALLBACK RelayProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-Button ReadMouseButton(HKEY root, const char* path) {
-  char text[512] = {};
-  DWORD size = sizeof text - 1, type = 0;
+namespace {
+
+// Decimal text as the settings store numbers: leading blanks, an optional sign, digits up to the
+// first non-digit; no digit gives 0. Large values stop growing instead of overflowing.
+int32_t DecimalValue(const char* text, size_t length) {
+  size_t i = 0;
+  while (i < length && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
+  bool negative = i < length && text[i] == '-';
+  if (i < length && (text[i] == '-' || text[i] == '+')) ++i;
+  int64_t v = 0;
+  for (; i < length && text[i] >= '0' && text[i] <= '9'; ++i)
+    if (v < INT32_MAX) v = v * 10 + (text[i] - '0');
+  if (v > INT32_MAX) v = INT32_MAX;
+  return (int32_t)(negative ? -v : v);
+}
+
+}  // namespace
+
+int32_t ReadSettingNumber(HKEY root, const char* path, const char* name, int32_t missing) {
   HKEY key = nullptr;
-  bool middle = false;
-  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    if (RegQueryValueExA(key, "MouseBtn", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) ==
-            ERROR_SUCCESS &&
-        type == REG_SZ)
-      middle = std::atoi(text) == 0;
-    RegCloseKey(key);
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return missing;
+  int32_t value = missing;
+  // Kurvo and Install pad the text with zeros to a whole 512-byte buffer, others write just the
+  // text: the size is asked first and the buffer made to fit.
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+      DWORD d = 0;
+      if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&d), &size) == ERROR_SUCCESS)
+        value = (int32_t)d;
+    } else if ((type == REG_SZ || type == REG_EXPAND_SZ) && size <= kMaxSettingBytes) {
+      std::vector<char> text(size + 1, 0);
+      if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size) ==
+          ERROR_SUCCESS)
+        value = DecimalValue(text.data(), strnlen(text.data(), size));
+    }
   }
-  if (middle) return Button::kMiddle;
+  RegCloseKey(key);
+  return value;
+}
+
+Button ReadMouseButton(HKEY root, const char* path) {
+  if (ReadSettingNumber(root, path, "MouseBtn", 1) == 0) return Button::kMiddle;
   return GetSystemMetrics(SM_SWAPBUTTON) ? Button::kLeft : Button::kRight;
 }
 
@@ -185,6 +240,7 @@ bool StartHook(HINSTANCE module, const HookOptions& options) {
   RegisterClassA(&wc);  // fails harmlessly when already registered
   s.relay = CreateWindowExA(0, kRelayClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, nullptr);
   SharedRecognizer();  // build the templates now, not during the first stroke
+  if (options.trail) s.trail.Start();  // without it strokes work as before
   s.hook = SetWindowsHookExA(WH_MOUSE_LL, MouseProc, module, 0);
   if (!s.hook) StopHook();
   return s.hook != nullptr;
@@ -202,6 +258,8 @@ void StopHook() {
   // The class names this module's procedure: a later load may be at another address.
   if (s.module) UnregisterClassA(kRelayClass, s.module);
   s.capture.Reset();
+  s.trail.Stop();
+  s.trailShown = false;
 }
 
 bool HookRunning() { return g_state.hook != nullptr; }

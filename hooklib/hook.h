@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 #include "capture.h"
 
 namespace hooklib {
@@ -16,7 +18,14 @@ struct HookOptions {
   CaptureConfig capture;
   const char* notifyClass = "Strokewise";  // class of the window told about strokes
   DWORD answerTimeoutMs = 200;             // wait for WM_DRAWBEGIN's answer at most this
+  bool trail = true;                       // a line on the screen along the stroke
 };
+
+// A number from the settings key root\path: decimal text (REG_SZ of any length, padded with
+// zeros or not) or a REG_DWORD; `missing` when the value is absent, of another type or larger
+// than kMaxSettingBytes.
+constexpr DWORD kMaxSettingBytes = 64 * 1024;
+int32_t ReadSettingNumber(HKEY root, const char* path, const char* name, int32_t missing);
 
 // The button for the MouseBtn value under root\path: 0 the middle button; anything else (and a
 // missing value) the right one, or the left one when the system has the buttons swapped.

@@ -18,10 +18,12 @@ constexpr int kMaxStrokePoints = 1 << 20;
 
 extern "C" {
 
-// Installs the mouse hook in the calling thread with the button from the MouseBtn setting.
+// Installs the mouse hook in the calling thread with the button from the MouseBtn setting and
+// the trail unless the Trail setting is 0.
 void WINAPI EnableHook() {
   hooklib::HookOptions options;
   options.button = hooklib::ReadMouseButton(HKEY_LOCAL_MACHINE, kSettingsKey);
+  options.trail = hooklib::ReadSettingNumber(HKEY_LOCAL_MACHINE, kSettingsKey, "Trail", 1) != 0;
   hooklib::StartHook(g_module, options);
 }
 

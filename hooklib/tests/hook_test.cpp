@@ -9,6 +9,7 @@
 
 #include "hook_ids.h"
 #include "pump.h"
+#include "registry_scope.h"
 #include "symbols.h"
 
 using namespace hooklib;
@@ -122,9 +123,16 @@ class Hook : public ::testing::Test {
   // Injects from another thread while this one, the hook's, runs its messages; then waits until
   // `done` or a second has passed.
   void Play(std::vector<Step> steps, const std::function<bool()>& done = [] { return false; }) {
+    // Injected input does not move the X pointer, but a press passed on can leave it where it
+    // was injected; park it away from the strokes, where a real pointer would not be.
+    SetCursorPos(2, 2);
+    sw::test::PumpMessages(20);
     HANDLE t = CreateThread(nullptr, 0, InjectSteps, &steps, 0, nullptr);
     ASSERT_NE(nullptr, t);
-    sw::test::PumpUntil([&] { return WaitForSingleObject(t, 0) == WAIT_OBJECT_0; }, 20000);
+    sw::test::PumpUntil([&] {
+      if (watch_) watch_();
+      return WaitForSingleObject(t, 0) == WAIT_OBJECT_0;
+    }, 20000);
     CloseHandle(t);
     sw::test::PumpUntil(done, 1000);
     sw::test::PumpMessages(100);
@@ -142,7 +150,10 @@ class Hook : public ::testing::Test {
                                    reinterpret_cast<BYTE*>(previous_), &size) == ERROR_SUCCESS;
       saved_ = true;
     }
-    RegSetValueExA(key, "MouseBtn", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), (DWORD)strlen(value) + 1);
+    // As Kurvo writes it: the text zero-padded to 512 bytes.
+    char padded[512] = {};
+    strncpy(padded, value, sizeof padded - 1);
+    RegSetValueExA(key, "MouseBtn", 0, REG_SZ, reinterpret_cast<const BYTE*>(padded), sizeof padded);
     RegCloseKey(key);
   }
   void RestoreMouseButton() {
@@ -160,6 +171,7 @@ class Hook : public ::testing::Test {
   void(WINAPI* enable_)() = nullptr;
   void(WINAPI* disable_)() = nullptr;
   HWND program_ = nullptr, target_ = nullptr;
+  std::function<void()> watch_;  // called while a stroke is being played
   bool saved_ = false, hadValue_ = false;
   char previous_[512] = {};
 };
@@ -307,4 +319,102 @@ TEST_F(Hook, MiddleButtonWhenTheSettingSaysSo) {
   Play(Stroke(300, 300, 500, 300, kRDown, kRUp), [] { return g_seen.target.size() >= 3; });
   EXPECT_EQ(kRightClick, g_seen.target);
   EXPECT_TRUE(g_seen.drawBegin.empty());
+}
+
+namespace {
+
+// Every pointer move that reaches the system while the test's own low-level hook is in.
+struct Moves {
+  std::vector<POINT> points;
+  int notInjected = 0;
+};
+Moves g_moves;
+
+LRESULT CALLBACK RecordMoves(int code, WPARAM msg, LPARAM lp) {
+  if (code == HC_ACTION && msg == WM_MOUSEMOVE) {
+    const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
+    g_moves.points.push_back(info->pt);
+    if (!(info->flags & LLMHF_INJECTED)) ++g_moves.notInjected;
+  }
+  return CallNextHookEx(nullptr, code, msg, lp);
+}
+
+// Sets the Trail value for one test and deletes it afterwards.
+struct TrailSetting {
+  explicit TrailSetting(const char* value) {
+    sw::test::SetRegString(HKEY_LOCAL_MACHINE, kSettingsKey, "Trail", value);
+  }
+  ~TrailSetting() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, "Trail");
+    RegCloseKey(key);
+  }
+};
+
+}  // namespace
+
+// The trail shows along the stroke and goes at release; the pointer stays where the input put
+// it (no move comes from anywhere else), the application keeps the foreground and gets nothing.
+// A trail that re-shapes a window under Wine the wrong way sends the X pointer's place as moves.
+TEST_F(Hook, TrailFollowsTheStrokeWithoutTouchingPointerOrFocus) {
+  HWND trail = FindWindowA("StrokewiseTrail", nullptr);
+  ASSERT_NE(nullptr, trail);
+  LONG_PTR ex = GetWindowLongPtrA(trail, GWL_EXSTYLE);
+  LONG_PTR wanted = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+  EXPECT_EQ(wanted, ex & wanted);
+  EXPECT_FALSE(IsWindowVisible(trail));
+  ASSERT_TRUE(sw::test::PumpUntil([&] {
+    SetForegroundWindow(target_);
+    return GetForegroundWindow() == target_;
+  }, 3000));
+
+  g_moves = Moves();
+  HHOOK recorder = SetWindowsHookExA(WH_MOUSE_LL, RecordMoves, GetModuleHandleA(nullptr), 0);
+  ASSERT_NE(nullptr, recorder);
+  bool shown = false, lined = false, activeStayed = true;
+  watch_ = [&] {
+    shown = shown || IsWindowVisible(trail);
+    RECT box = {};
+    lined = lined || (GetWindowRgnBox(trail, &box) != NULLREGION && box.right - box.left > 100);
+    activeStayed = activeStayed && GetForegroundWindow() == target_;
+  };
+  // Out and back over itself, slowly enough for the trail to paint under the pointer's path.
+  std::vector<Step> s = Stroke(300, 300, 520, 300, kRDown, 0, 30);
+  std::vector<Step> back = Stroke(520, 300, 300, 302, 0, kRUp, 30);
+  s.insert(s.end(), back.begin() + 1, back.end());
+  for (Step& step : s) step.pauseMs = step.buttons ? 40 : 15;
+  Play(s, Drawn);
+  watch_ = nullptr;
+  UnhookWindowsHookEx(recorder);
+
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(lined) << "the window never took the line's shape";
+  EXPECT_TRUE(activeStayed);
+  EXPECT_TRUE(sw::test::PumpUntil([&] { return !IsWindowVisible(trail); }, 1000));
+  // (Injected moves do not move the X pointer here, so GetCursorPos soon reports X's place.)
+  EXPECT_EQ(0, g_moves.notInjected) << "moves that did not come from the input";
+  ASSERT_FALSE(g_moves.points.empty());
+  EXPECT_EQ(300, g_moves.points.back().x);
+  EXPECT_EQ(302, g_moves.points.back().y);
+  ASSERT_EQ(1u, g_seen.drawn.size());
+  EXPECT_TRUE(g_seen.target.empty());
+  EXPECT_EQ(target_, GetForegroundWindow());
+}
+
+TEST_F(Hook, TrailOffWhenTheSettingSaysSo) {
+  disable_();
+  TrailSetting off("0");
+  enable_();
+  EXPECT_EQ(nullptr, FindWindowA("StrokewiseTrail", nullptr));
+  Play(Stroke(300, 300, 520, 300, kRDown, kRUp), Drawn);
+  ASSERT_EQ(1u, g_seen.drawn.size());
+  EXPECT_EQ((WPARAM)kLineRight, g_seen.drawn[0].first);
+  // Disabling ends the trail's window with the hook.
+  disable_();
+  TrailSetting on("1");
+  enable_();
+  EXPECT_NE(nullptr, FindWindowA("StrokewiseTrail", nullptr));
+  disable_();
+  EXPECT_EQ(nullptr, FindWindowA("StrokewiseTrail", nullptr));
 }

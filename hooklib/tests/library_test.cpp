@@ -163,9 +163,27 @@ TEST(ButtonSetting, MiddleForZeroElseTheSecondaryButton) {
   EXPECT_EQ(Button::kMiddle, set("none"));  // no digits reads as 0, as the program reads it
   EXPECT_EQ(secondary, set("1"));
   EXPECT_EQ(secondary, set("5"));
-  // The program writes the whole 512-byte buffer; a longer value is cut, not overrun.
-  std::string big(600, '7');
-  RegSetValueExA(key, "MouseBtn", 0, REG_SZ, reinterpret_cast<const BYTE*>(big.c_str()), 601);
-  EXPECT_EQ(secondary, ReadMouseButton(HKEY_CURRENT_USER, path));
+  // Kurvo and Install write the text zero-padded to 512 bytes; other writers pad more, less or
+  // not at all, or store a number.
+  auto raw = [&](DWORD type, const void* data, DWORD size) {
+    RegSetValueExA(key, "MouseBtn", 0, type, reinterpret_cast<const BYTE*>(data), size);
+    return ReadMouseButton(HKEY_CURRENT_USER, path);
+  };
+  char padded[512] = "0";
+  EXPECT_EQ(Button::kMiddle, raw(REG_SZ, padded, sizeof padded));
+  padded[0] = '1';
+  EXPECT_EQ(secondary, raw(REG_SZ, padded, sizeof padded));
+  std::string big(3000, '\0');
+  big[0] = '0';
+  EXPECT_EQ(Button::kMiddle, raw(REG_SZ, big.data(), (DWORD)big.size()));
+  EXPECT_EQ(Button::kMiddle, raw(REG_SZ, "0", 1));  // no terminating zero
+  std::string sevens(600, '7');
+  EXPECT_EQ(secondary, raw(REG_SZ, sevens.data(), (DWORD)sevens.size()));
+  DWORD zero = 0, one = 1;
+  EXPECT_EQ(Button::kMiddle, raw(REG_DWORD, &zero, sizeof zero));
+  EXPECT_EQ(secondary, raw(REG_DWORD, &one, sizeof one));
+  EXPECT_EQ(secondary, raw(REG_BINARY, &zero, sizeof zero));
+  EXPECT_EQ(-12, (set("-12"), ReadSettingNumber(HKEY_CURRENT_USER, path, "MouseBtn", 7)));
+  EXPECT_EQ(7, ReadSettingNumber(HKEY_CURRENT_USER, path, "Missing", 7));
   RegCloseKey(key);
 }
