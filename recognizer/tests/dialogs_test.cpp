@@ -1,4 +1,6 @@
 // Kurvo's dialogs from the real language library, driven through their controls.
+#include <windows.h>
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include "about_dialog.h"
@@ -14,6 +16,7 @@
 #include "schemes.h"
 #include "shortcut_dialog.h"
 #include "sounds_dialog.h"
+#include "text_util.h"
 
 using namespace kurvo;
 using namespace kurvo::test;
@@ -270,6 +273,39 @@ TEST_F(DialogTest, SoundsEnablingRulesAndStoredTexts) {
   Click(IDOK);
   EXPECT_EQ(Value("Sound"), "0");
   EXPECT_EQ(Value("SoundName"), "SystemHand");
+}
+
+// "..." opens the file chooser in the sound directory for a bare name, and where a path points.
+namespace {
+HWND g_chooser = nullptr;
+std::vector<std::string> g_folders;
+// Reads the chooser's folder once it has settled in it, then cancels it.
+void CALLBACK ReadChooserFolder(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  char path[MAX_PATH] = {};
+  SendMessageA(g_chooser, CDM_GETFOLDERPATH, sizeof path, reinterpret_cast<LPARAM>(path));
+  g_folders.push_back(ToLower(path));
+  PostMessageA(g_chooser, WM_COMMAND, IDCANCEL, 0);
+}
+}  // namespace
+
+TEST_F(DialogTest, SoundsBrowseStartsInTheSoundDirectoryForABareName) {
+  g_folders.clear();
+  answerer_.OnDialog([&](HWND d) {
+    if (opening_) return -1;
+    if (sw::test::WindowText(d) != "Open") return 0;
+    g_chooser = d;
+    SetTimer(nullptr, 0, 300, ReadChooserFolder);
+    return -1;
+  });
+  Kurvo().settings.soundName = "chime.wav";
+  Kurvo().settings.soundNameNot = SystemDir() + "x.wav";
+  DialogContext c;
+  Open(IDD_SOUNDS, SoundsDialogProc, &c);
+  Click(IDC_SND_ALL_BROWSE);
+  Click(IDC_SND_NOTREC_BROWSE);
+  EXPECT_EQ(g_folders, (std::vector<std::string>{ToLower(Dir() + "\\sounds"), ToLower(Dir() + "\\system")}));
+  EXPECT_EQ(Text(IDC_SND_ALL_NAME), "chime.wav");
 }
 
 TEST_F(DialogTest, PlayNamedSoundLooksInTheSoundDirectory) {
