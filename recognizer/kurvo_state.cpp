@@ -8,8 +8,28 @@ namespace kurvo {
 namespace {
 KurvoState* g_state = nullptr;
 
+// While a start-up box is up: it is created topmost, and no request to minimize it is followed,
+// whatever the start command asked of the program's first windows.
+LRESULT CALLBACK KeepStartupBoxShown(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_MINMAX) {
+    int show = LOWORD(lp);
+    if (show == SW_MINIMIZE || show == SW_SHOWMINIMIZED || show == SW_SHOWMINNOACTIVE || show == SW_FORCEMINIMIZE)
+      return 1;
+  } else if (code == HCBT_CREATEWND) {
+    reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs->style &= ~WS_MINIMIZE;
+  } else if (code == HCBT_ACTIVATE) {
+    HWND box = reinterpret_cast<HWND>(wp);
+    if (IsIconic(box)) ShowWindow(box, SW_RESTORE);
+    SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// The start-up boxes come before any window of Kurvo's: they are shown normally, in front.
 void ShowWarning(const char* text, UINT icon) {
-  MessageBoxA(GetFocus(), text, "Strokewise", icon | MB_OK);
+  HHOOK hook = SetWindowsHookExA(WH_CBT, KeepStartupBoxShown, nullptr, GetCurrentThreadId());
+  MessageBoxA(GetFocus(), text, "Strokewise", icon | MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
+  if (hook) UnhookWindowsHookEx(hook);
 }
 
 // Item texts of the loaded menu follow the settings: the sound item, the mouse button's side and
