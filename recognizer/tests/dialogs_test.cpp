@@ -3,6 +3,9 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "about_dialog.h"
 #include "dialogs.h"
 #include "header_dialog.h"
@@ -368,6 +371,50 @@ TEST_F(DialogTest, QuickHelpSectionsAndTheMissingFile) {
       EXPECT_EQ(seen.caption, "Strokewise");
     }
   EXPECT_EQ(boxes, 1);
+}
+
+// The delivered quick help and quick-start pages: every section starts with its text, and every
+// menu they name ("Options, Sounds...", "the X menu") is one of the real menu's.
+TEST_F(DialogTest, DeliveredTextsNameTheRealMenus) {
+  HMENU menu = LoadMenuA(Kurvo().language.module, KVO_MAINMENU);
+  ASSERT_NE(menu, nullptr);
+  std::map<std::string, std::vector<std::string>> items;  // popup name: its item names
+  auto name = [](HMENU m, int i) {
+    char text[128] = {};
+    GetMenuStringA(m, i, text, sizeof text, MF_BYPOSITION);
+    std::string s = text;
+    s.erase(std::remove(s.begin(), s.end(), '&'), s.end());
+    return s;
+  };
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    HMENU popup = GetSubMenu(menu, i);
+    for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) items[name(menu, i)].push_back(name(popup, j));
+  }
+  DestroyMenu(menu);
+  ASSERT_EQ(items.size(), 2u);
+
+  for (const char* file : {"kvo_eng.hlp", "qcks_eng.qks"}) {
+    SCOPED_TRACE(file);
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(sw::test::HostToWinePath(std::string(KURVO_TEST_TEXTS) + "/" + file), text));
+    for (const auto& [popup, names] : items) {
+      for (size_t at = text.find(popup + ", "); at != std::string::npos; at = text.find(popup + ", ", at + 1)) {
+        std::string rest = text.substr(at + popup.size() + 2);
+        bool known = std::any_of(names.begin(), names.end(),
+                                 [&](const std::string& n) { return !n.empty() && rest.rfind(n, 0) == 0; });
+        EXPECT_TRUE(known) << rest.substr(0, 40);
+      }
+    }
+    for (size_t at = text.find(" menu"); at != std::string::npos; at = text.find(" menu", at + 1)) {
+      size_t word = text.find_last_of(" \n", at - 1) + 1;
+      std::string before = text.substr(word, at - word);
+      if (!before.empty() && isupper(static_cast<unsigned char>(before[0])))
+        EXPECT_TRUE(items.count(before)) << before << " menu";
+    }
+    if (std::string(file) == "kvo_eng.hlp")
+      for (size_t i = 0; i < HelpTitles(text).size(); ++i)
+        EXPECT_NE(HelpSectionText(text, static_cast<int>(i)).substr(0, 2), "\r\n") << HelpTitles(text)[i];
+  }
 }
 
 TEST_F(DialogTest, LanguagesChangeAsksStoresAndEndsTheProgram) {
