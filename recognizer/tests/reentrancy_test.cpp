@@ -102,7 +102,13 @@ TEST_F(ReentrancyTest, NoticesAndClicksDuringAToggleSeeItsNewState) {
   Tray(WM_RBUTTONDOWN);
   ExpectState(true);
   EXPECT_TRUE(Kurvo().trayIconAdded);
-  ShowWindow(main_, SW_HIDE);
+
+  // The shutdown request arrives while the hook library is switching: the library is freed only
+  // after its call has returned.
+  g_inHook = [&](int) { SendMessageA(main_, WM_COMMAND, IDM_SHUTDOWN, 0); };
+  Tray(WM_RBUTTONDOWN);
+  EXPECT_FALSE(IsWindow(main_));
+  EXPECT_EQ(Kurvo().hook.module, nullptr);
 }
 
 TEST_F(ReentrancyTest, AnotherThreadsNoticesAndClicksWhileThisOneToggles) {
@@ -167,4 +173,17 @@ TEST_F(ReentrancyTest, AStrokeDuringADialogOrAQuestionLeavesTheEditedSchemeItsOw
   SendMessageA(main_, WM_COMMAND, IDM_DELETE_SCHEME, 0);
   EXPECT_FALSE(sw::test::FileExists(SchemeDir() + "notes0.kvo"));
   EXPECT_TRUE(sw::test::FileExists(SchemeDir() + "default.kvo"));
+
+  // The shutdown request (command 114, no question) while a dialog of the language library is
+  // open: Kurvo ends, frees both libraries once the dialog is gone and stores its settings.
+  k.settings.mouseBtn = 0;
+  answerer_.OnDialog([&](HWND) {
+    SendMessageA(main_, WM_COMMAND, IDM_SHUTDOWN, 0);
+    return -1;
+  });
+  SendMessageA(main_, WM_COMMAND, IDM_SOUNDS, 0);
+  EXPECT_FALSE(IsWindow(main_));
+  EXPECT_EQ(k.hook.module, nullptr);
+  EXPECT_EQ(k.language.module, nullptr);
+  EXPECT_EQ(Value("MouseBtn"), "0");
 }
