@@ -408,12 +408,11 @@ TEST_F(DialogTest, DeliveredTextsNameTheRealMenus) {
     for (size_t at = text.find(" menu"); at != std::string::npos; at = text.find(" menu", at + 1)) {
       size_t word = text.find_last_of(" \n", at - 1) + 1;
       std::string before = text.substr(word, at - word);
-      if (!before.empty() && isupper(static_cast<unsigned char>(before[0])))
-        EXPECT_TRUE(items.count(before)) << before << " menu";
+      bool named = !before.empty() && isupper(static_cast<unsigned char>(before[0]));
+      EXPECT_TRUE(!named || items.count(before)) << before << " menu";
     }
-    if (std::string(file) == "kvo_eng.hlp")
-      for (size_t i = 0; i < HelpTitles(text).size(); ++i)
-        EXPECT_NE(HelpSectionText(text, static_cast<int>(i)).substr(0, 2), "\r\n") << HelpTitles(text)[i];
+    for (size_t i = 0; std::string(file) == "kvo_eng.hlp" && i < HelpTitles(text).size(); ++i)
+      EXPECT_NE(HelpSectionText(text, static_cast<int>(i)).substr(0, 2), "\r\n") << HelpTitles(text)[i];
   }
 }
 

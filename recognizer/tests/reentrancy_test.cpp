@@ -111,29 +111,28 @@ TEST_F(ReentrancyTest, NoticesAndClicksDuringAToggleSeeItsNewState) {
   EXPECT_EQ(Kurvo().hook.module, nullptr);
 }
 
+// Another thread sends clicks and notices in a tight loop while this one toggles.
+std::atomic<bool> g_stop{false};
+DWORD WINAPI ClickAndNotice(void* window) {
+  HWND main = static_cast<HWND>(window);
+  DWORD_PTR result;
+  for (int i = 0; i < 60 && !g_stop; ++i) {
+    UINT click = i % 8 ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
+    SendMessageTimeoutA(main, WM_TRAYNOTIFY, TRAY_ICON_ID, click, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutA(main, WM_DRAWBEGIN, 0, reinterpret_cast<LPARAM>(main), SMTO_NORMAL, 5000, &result);
+  }
+  return 0;
+}
+
 TEST_F(ReentrancyTest, AnotherThreadsNoticesAndClicksWhileThisOneToggles) {
-  static constexpr int kRounds = 60;
-  std::atomic<bool> stop{false};
-  struct Args {
-    HWND main;
-    std::atomic<bool>* stop;
-  } args{main_, &stop};
-  HANDLE thread = CreateThread(nullptr, 0, [](void* p) -> DWORD {
-    auto* a = static_cast<Args*>(p);
-    DWORD_PTR result;
-    for (int i = 0; i < kRounds && !*a->stop; ++i) {
-      SendMessageTimeoutA(a->main, WM_TRAYNOTIFY, TRAY_ICON_ID, i % 8 ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
-                          SMTO_NORMAL, 5000, &result);
-      SendMessageTimeoutA(a->main, WM_DRAWBEGIN, 0, reinterpret_cast<LPARAM>(a->main), SMTO_NORMAL, 5000, &result);
-    }
-    return 0;
-  }, &args, 0, nullptr);
+  g_stop = false;
+  HANDLE thread = CreateThread(nullptr, 0, ClickAndNotice, main_, 0, nullptr);
   ASSERT_NE(thread, nullptr);
-  for (int i = 0; i < kRounds; ++i) {
+  for (int i = 0; i < 60; ++i) {
     Tray(WM_RBUTTONDOWN);
     sw::test::PumpMessages(0);
   }
-  stop = true;
+  g_stop = true;
   while (MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
     sw::test::PumpMessages(0);
   CloseHandle(thread);
