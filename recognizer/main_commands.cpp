@@ -107,7 +107,6 @@ void OnQuickStart() {
 }  // namespace
 
 void OnMainCommand(HWND h, int id, int code) {
-  KurvoState& k = Kurvo();
   switch (id) {
     case IDC_SCHEME_LIST: if (code == CBN_SELCHANGE) OnSchemeChosen(); break;
     case IDC_SYMBOL_LIST: if (code == LBN_DBLCLK) OnSymbolDoubleClick(h); break;
