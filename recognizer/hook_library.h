@@ -23,13 +23,16 @@ struct HookLibrary {
   void Release();
   bool on = false;  // switched on and not off since: the hook is never installed twice
 
-  // Unbound entry points are never called.
-  void Enable() {
-    if (enableHook && !on) enableHook(), on = true;
+  // Unbound entry points are never called. `on` changes before the call: a message handled while
+  // the library works sees the new state and does not switch again.
+  void Switch(bool wanted) {
+    VoidFunction call = wanted ? enableHook : disableHook;
+    if (!call || wanted == on) return;
+    on = wanted;
+    call();
   }
-  void Disable() {
-    if (disableHook && on) disableHook(), on = false;
-  }
+  void Enable() { Switch(true); }
+  void Disable() { Switch(false); }
   int32_t SymbolCount() const { return dataExchange ? dataExchange(1, 0) : 0; }
   // Picture of symbol `id` (bitmap 100 + id) and status icon `id` (100 to 104); null when missing.
   HBITMAP SymbolBitmap(int32_t id) const;

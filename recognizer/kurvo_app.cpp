@@ -13,6 +13,21 @@ void ShowAtStartup(HWND mainWindow, int startUpAutoHide) {
   else if (startUpAutoHide != 1) ShowWindow(mainWindow, SW_SHOWNORMAL);
 }
 
+namespace {
+
+// A second start brings the running copy's window forward, restored when it is minimized. The
+// show requests are posted: a busy running copy cannot hold this process up.
+void ShowRunningCopy(HWND running) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(running, &process);
+  AllowSetForegroundWindow(process);
+  ShowWindowAsync(running, SW_SHOW);
+  if (IsIconic(running)) ShowWindowAsync(running, SW_RESTORE);
+  SetForegroundWindow(running);
+}
+
+}  // namespace
+
 int RunKurvo(HINSTANCE instance, int show) {
   KurvoState& k = Kurvo();
   k.instance = instance;
@@ -20,7 +35,7 @@ int RunKurvo(HINSTANCE instance, int show) {
   BindHookLibrary();
   BindLanguageLibrary();
   if (HWND running = FindWindowA(kKurvoClass, nullptr)) {
-    ShowWindow(running, SW_SHOW);
+    ShowRunningCopy(running);
     return 0;
   }
   if (!RegisterMainClass(instance)) return 0;

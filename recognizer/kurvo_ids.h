@@ -7,6 +7,8 @@
 #define WM_DRAWBEGIN 1224
 #define WM_SYMBOLDRAWN 1274
 #define WM_TRAYNOTIFY 32868
+// Kurvo to itself: bring what is shown in line with the state again (state_view.h).
+#define WM_KURVO_SYNC (WM_TRAYNOTIFY + 1)
 
 // Main window.
 #define IDC_SCHEME_LIST 700

@@ -8,8 +8,28 @@ namespace kurvo {
 namespace {
 KurvoState* g_state = nullptr;
 
+// While a start-up box is up: it is created topmost, and no request to minimize it is followed,
+// whatever the start command asked of the program's first windows.
+LRESULT CALLBACK KeepStartupBoxShown(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_MINMAX) {
+    int show = LOWORD(lp);
+    if (show == SW_MINIMIZE || show == SW_SHOWMINIMIZED || show == SW_SHOWMINNOACTIVE || show == SW_FORCEMINIMIZE)
+      return 1;
+  } else if (code == HCBT_CREATEWND) {
+    reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs->style &= ~WS_MINIMIZE;
+  } else if (code == HCBT_ACTIVATE) {
+    HWND box = reinterpret_cast<HWND>(wp);
+    if (IsIconic(box)) ShowWindow(box, SW_RESTORE);
+    SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// The start-up boxes come before any window of Kurvo's: they are shown normally, in front.
 void ShowWarning(const char* text, UINT icon) {
-  MessageBoxA(GetFocus(), text, "Strokewise", icon | MB_OK);
+  HHOOK hook = SetWindowsHookExA(WH_CBT, KeepStartupBoxShown, nullptr, GetCurrentThreadId());
+  MessageBoxA(GetFocus(), text, "Strokewise", icon | MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
+  if (hook) UnhookWindowsHookEx(hook);
 }
 
 // Item texts of the loaded menu follow the settings: the sound item, the mouse button's side and
@@ -29,6 +49,25 @@ void UpdateMenu(HMENU menu, const RecognizerSettings& s) {
   CheckMenuItem(menu, IDM_MOUSE_MIDDLE, MF_BYCOMMAND | (middle ? MF_CHECKED : MF_UNCHECKED));
   CheckMenuItem(menu, IDM_MOUSE_LEFTRIGHT, MF_BYCOMMAND | (middle ? MF_UNCHECKED : MF_CHECKED));
 }
+
+// Kurvo's own texts for what it still shows without a language library: the exit question, the
+// system menu's item, the drop summary, the status line and the notification tips.
+const struct {
+  UINT id;
+  const char* text;
+} kOwnTexts[] = {
+    {IDS_NOT_RECOGNIZED, "Last event: symbol not recognized"},
+    {IDS_READY, "Ready"},
+    {IDS_CONFIRM_EXIT, "Are you sure you want to exit? \nStrokewise functions will be disabled."},
+    {IDS_DEFAULT, "Default"},
+    {IDS_TRAY_TIP, "Left click=Display Symbols -  Right click=Disable Strokewise"},
+    {IDS_RECOGNIZED, "Last event: symbol recognized"},
+    {IDS_RECOGNIZED_NOT_IN_SCHEME, "Last event: symbol recognized, but not in the app scheme"},
+    {IDS_CLICK_TO_ENABLE, "Click here to enable Strokewise functions"},
+    {IDS_ALWAYS_ON_TOP, "Always on top"},
+    {IDS_DROP_SUMMARY,
+     "Drag&drop: %d files has been successfully installed.\nChanges will take effect when you restart Strokewise."},
+};
 }  // namespace
 
 KurvoState& Kurvo() {
@@ -48,7 +87,20 @@ void ResetKurvo() {
   g_state = new KurvoState;
 }
 
-std::string Str(UINT id, size_t limit) { return Kurvo().language.String(id, limit); }
+void ReleaseLibrariesIfClosed() {
+  KurvoState& k = Kurvo();
+  if (!k.closing || k.view.running || k.modalDialogs > 0) return;
+  k.hook.Release();
+  k.language.Release();
+}
+
+std::string Str(UINT id, size_t limit) {
+  const LanguageLibrary& library = Kurvo().language;
+  if (library.module) return library.String(id, limit);
+  for (const auto& own : kOwnTexts)
+    if (own.id == id) return Cut(own.text, limit);
+  return {};
+}
 
 void LoadSettings() {
   KurvoState& k = Kurvo();

@@ -64,6 +64,18 @@ struct KurvoState {
   bool placingWindow = false;      // inside the main window's own z-order change
   int trayIcon = 0;       // status icon id and tip shown last in the notification area
   std::string trayTip;
+  // Effects follow the state: SyncView (state_view.h) brings the menu item, the notification
+  // icon and the hook's switch in line with it.
+  struct View {
+    bool running = false;         // SyncView is performing effects
+    bool again = false;           // the state changed meanwhile: one more round
+    bool menuStale = false;       // the recognition item shows an older state
+    bool trayStale = false;       // the notification icon shows an older state
+    bool trayAddPending = false;  // the icon is to be added (start-up, shell restart)
+  } view;
+  int configDialogs = 0;  // configuration dialogs open: the hook pauses, notices are refused
+  int modalDialogs = 0;   // modal dialogs open, configuration or not
+  bool closing = false;   // the main window is being destroyed: the hook stays off
   int selectedSlot = 0;
   int feedbackCountdown = -1;
   int symbolCount = 0;
@@ -80,6 +92,9 @@ void SaveSettings();
 // Binds the language library from the system directory, reporting a failure; start-up goes on.
 void BindLanguageLibrary();
 void BindHookLibrary();
+// Frees both libraries once the main window is being destroyed and no call into them (a hook
+// switch, a dialog of the language library) is still on the stack.
+void ReleaseLibrariesIfClosed();
 std::string Str(UINT id, size_t limit = 255);  // a string of the language library
 
 }  // namespace kurvo

@@ -5,7 +5,9 @@
 #include "kurvo_state.h"
 #include "main_window.h"
 #include "notices.h"
+#include "scheme_file.h"
 #include "schemes.h"
+#include "state_view.h"
 #include "text_util.h"
 
 namespace kurvo {
@@ -32,13 +34,17 @@ void EditSelectedShortcut(HWND h) {
   int slot = k.selectedSlot;
   if (slot < 0 || slot >= kSlotCount || !ShortcutDialog(h, slot)) return;
   SetStatusText("");
-  const ShortcutRecord& r = k.shortcuts[slot];
+  // The save writes what the dialog left, to the file it was edited for, whatever a message
+  // handled meanwhile loads.
+  const ShortcutTable table = k.shortcuts;
+  const std::string path = CurrentSchemePath();
+  const ShortcutRecord& r = table[slot];
   SendMessageA(k.symbolList, LB_DELETESTRING, slot, 0);
   SendMessageA(k.symbolList, LB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(r.name.c_str()));
   SendMessageA(k.symbolList, LB_SETITEMDATA, slot, r.symbolId);
   for (int i = 0; i < kSlotCount; ++i) {
     ShowProgress(24, i);
-    WriteShortcut(i);
+    WriteShortcutTo(path, i, table[i]);
   }
   ShowProgress(24, 0);
   SetStatusText(FormatText(Str(IDS_SCHEME_SAVED), k.header.name));
@@ -66,9 +72,11 @@ void OnSymbolDoubleClick(HWND h) {
 
 void OnDeleteScheme(HWND h) {
   KurvoState& k = Kurvo();
+  // The file asked about is the one deleted, even if a notice during the question loads another.
+  const std::string path = CurrentSchemePath();
   std::string question = FormatText(Str(IDS_CONFIRM_DELETE_SCHEME, 1023), k.header.name);
   if (AskBox(h, question, MB_ICONERROR | MB_YESNO) != IDYES) return;
-  DeleteFileA(CurrentSchemePath().c_str());
+  DeleteFileA(path.c_str());
   ScanSchemes();
   LoadScheme(kDefaultScheme);
   std::string entry = Str(IDS_DEFAULT) + " ";
@@ -83,6 +91,14 @@ void OnMouseButton(HWND h, bool middle) {
   CheckMenuItem(k.menu, IDM_MOUSE_LEFTRIGHT, MF_BYCOMMAND | (middle ? MF_UNCHECKED : MF_CHECKED));
 }
 
+// The item named what it does when chosen; that is done after the hint, whatever a click on the
+// icon did while the hint was open.
+void OnToggleCommand(HWND h) {
+  bool enable = !Kurvo().settings.recognitionEnabled;
+  ShowInfo(h, IDS_TRAY_HINT);
+  SetRecognition(enable);
+}
+
 void OnQuickStart() {
   KurvoState& k = Kurvo();
   k.effects->StartProgram(k.settings.systemDir + "KvoWiz.exe " + QuickStartArgument(k.settings.klLanguage));
@@ -91,7 +107,6 @@ void OnQuickStart() {
 }  // namespace
 
 void OnMainCommand(HWND h, int id, int code) {
-  KurvoState& k = Kurvo();
   switch (id) {
     case IDC_SCHEME_LIST: if (code == CBN_SELCHANGE) OnSchemeChosen(); break;
     case IDC_SYMBOL_LIST: if (code == LBN_DBLCLK) OnSymbolDoubleClick(h); break;
@@ -103,7 +118,7 @@ void OnMainCommand(HWND h, int id, int code) {
     case IDM_SOUNDS: SoundsDialog(h); break;
     case IDM_LANGUAGES: LanguagesDialog(h); break;
     case IDM_OPTIONS: OptionsDialog(h); break;
-    case IDM_TOGGLE_ENABLE: ShowInfo(h, IDS_TRAY_HINT); SetRecognition(!k.settings.recognitionEnabled); break;
+    case IDM_TOGGLE_ENABLE: OnToggleCommand(h); break;
     case IDM_QUICKSTART: OnQuickStart(); break;
     case IDM_QUICKHELP: QuickHelpDialog(h, 0); break;
     case IDM_ABOUT: AboutDialog(h); SetStatusText(Str(IDS_READY)); break;
@@ -116,10 +131,11 @@ void OnTrayNotify(HWND h, WPARAM icon, LPARAM mouse) {
   KurvoState& k = Kurvo();
   if (icon != TRAY_ICON_ID) return;
   if (mouse == WM_LBUTTONDOWN) {
+    // State first: a click handled while the window is being shown sees recognition on.
     k.settings.showMainWinTray = 1;
+    if (!k.settings.recognitionEnabled) SetRecognition(true);
     ShowWindow(h, SW_SHOWNORMAL);
     SetForegroundWindow(h);
-    if (!k.settings.recognitionEnabled) SetRecognition(true);
   } else if (mouse == WM_RBUTTONDOWN) {
     SetRecognition(!k.settings.recognitionEnabled);
   }
@@ -127,10 +143,14 @@ void OnTrayNotify(HWND h, WPARAM icon, LPARAM mouse) {
 
 void OnTaskbarCreated() {
   KurvoState& k = Kurvo();
-  int icon = k.trayIcon ? k.trayIcon : ICON_READY;
   k.trayIconAdded = false;
-  AddTrayIcon();
-  SetTrayState(icon, icon == ICON_DISABLED ? IDS_CLICK_TO_ENABLE : IDS_TRAY_TIP);
+  k.view.trayAddPending = true;
+  if (!k.trayIcon) {
+    SetTrayState(ICON_READY, IDS_TRAY_TIP);
+  } else {
+    k.view.trayStale = true;  // the icon comes back as the state says now
+    SyncView();
+  }
 }
 
 }  // namespace kurvo

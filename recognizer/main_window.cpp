@@ -9,6 +9,7 @@
 #include "kurvo_state.h"
 #include "notices.h"
 #include "schemes.h"
+#include "state_view.h"
 #include "text_util.h"
 
 namespace kurvo {
@@ -60,7 +61,7 @@ BOOL OnCreate(HWND h) {
   SetTimer(h, IDT_FEEDBACK, 500, nullptr);
   k.settings.recognitionEnabled = true;
   k.header.windowClass.clear();
-  k.hook.Enable();
+  SyncView();
   return TRUE;
 }
 
@@ -71,6 +72,7 @@ void OnDestroy(HWND h) {
     DeleteObject(k.font);
     k.font = nullptr;
   }
+  k.closing = true;  // nothing switches the hook on again, even a round of SyncView running now
   k.hook.Disable();
   KillTimer(h, IDT_FEEDBACK);
   if (k.trayIconAdded) {
@@ -81,8 +83,7 @@ void OnDestroy(HWND h) {
     Shell_NotifyIconA(NIM_DELETE, &data);
     k.trayIconAdded = false;
   }
-  k.hook.Release();
-  k.language.Release();
+  ReleaseLibrariesIfClosed();
   DragAcceptFiles(h, FALSE);
   SaveSettings();
   PostQuitMessage(0);
@@ -258,6 +259,7 @@ LRESULT CALLBACK MainWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWBEGIN: return OnDrawBegin(reinterpret_cast<HWND>(lp));
     case WM_SYMBOLDRAWN: return OnSymbolDrawn(static_cast<int32_t>(wp), reinterpret_cast<HWND>(lp));
     case WM_TRAYNOTIFY: OnTrayNotify(h, wp, lp); return 0;
+    case WM_KURVO_SYNC: SyncView(); return 0;
     case WM_ENDSESSION: if (wp) SaveSettings(); return 0;  // the window is not destroyed then
     default:
       if (msg == Kurvo().taskbarCreatedMessage && msg != 0) OnTaskbarCreated();
@@ -339,35 +341,6 @@ void SelectSymbolSlot(int slot) {
   KurvoState& k = Kurvo();
   k.selectedSlot = slot;
   if (k.symbolList) SendMessageA(k.symbolList, LB_SETCURSEL, slot, 0);
-}
-
-void SetRecognition(bool enabled) {
-  KurvoState& k = Kurvo();
-  if (k.menu) {
-    std::string text = Str(enabled ? IDS_DISABLE : IDS_ENABLE);
-    ModifyMenuA(k.menu, IDM_TOGGLE_ENABLE, MF_BYCOMMAND | MF_STRING, IDM_TOGGLE_ENABLE, text.c_str());
-    if (k.mainWindow) DrawMenuBar(k.mainWindow);
-  }
-  k.feedbackCountdown = -1;
-  if (enabled) {
-    SetTrayState(ICON_READY, IDS_TRAY_TIP);
-    k.hook.Enable();
-  } else {
-    SetTrayState(ICON_DISABLED, IDS_CLICK_TO_ENABLE);
-    k.hook.Disable();
-  }
-  k.settings.recognitionEnabled = enabled;
-}
-
-void AddTrayIcon() {
-  KurvoState& k = Kurvo();
-  NOTIFYICONDATAA data = {};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = k.mainWindow;
-  data.uID = TRAY_ICON_ID;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = WM_TRAYNOTIFY;
-  k.trayIconAdded = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
 }
 
 }  // namespace kurvo

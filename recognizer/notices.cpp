@@ -1,7 +1,5 @@
 #include "notices.h"
 
-#include <shellapi.h>
-
 #include "actions.h"
 #include "kurvo_ids.h"
 #include "kurvo_state.h"
@@ -28,24 +26,40 @@ std::string WindowTitleOf(HWND h) {
   return buffer;
 }
 
-// Reads the class of the window of a notice into the focused application.
-void NoteTarget(HWND target) {
+// Notices are refused while a configuration dialog is open (the hook is paused then): a stroke
+// must not load another scheme under a dialog that edits the loaded one.
+bool Refused() { return Kurvo().configDialogs > 0; }
+
+// Reads the class of the window of a notice into the focused application; true when the notice
+// is over Kurvo's own window while recognition is enabled.
+bool NoteTarget(HWND target, std::string& windowClass) {
   KurvoState& k = Kurvo();
+  windowClass = WindowClassOf(target);
   k.focused.window = target;
-  k.focused.windowClass = WindowClassOf(target);
+  k.focused.windowClass = windowClass;
+  return k.settings.recognitionEnabled && windowClass == kKurvoClass;
 }
 
-bool IsOwnWindow() {
+// Chooses the scheme for the window. Reading another thread's title can handle sent messages, so
+// the choice is made from what this notice read and stored in one go afterwards.
+void ChooseScheme(HWND target, const std::string& windowClass) {
   KurvoState& k = Kurvo();
-  return k.settings.recognitionEnabled && k.focused.windowClass == kKurvoClass;
+  std::string prefix = TitlePrefix(WindowTitleOf(target));
+  std::string file = SelectSchemeForWindow(k.schemes, windowClass, prefix);
+  k.focused.window = target;
+  k.focused.windowClass = windowClass;
+  k.focused.titlePrefix = prefix;
+  k.header.windowClass = Cut(windowClass, kWindowClassChars);
+  k.currentScheme = file;
 }
 
-// Chooses the scheme for the focused window; the class travels in the header's class field.
-void ChooseScheme() {
+// The last event in the status line, the countdown and the notification icon, whose state is set
+// before the shell is called. While recognition is off the icon keeps saying so.
+void ShowEvent(UINT text, int icon, UINT tip) {
   KurvoState& k = Kurvo();
-  k.focused.titlePrefix = TitlePrefix(WindowTitleOf(k.focused.window));
-  k.header.windowClass = Cut(k.focused.windowClass, kWindowClassChars);
-  k.currentScheme = SelectSchemeForWindow(k.schemes, k.focused.windowClass, k.focused.titlePrefix);
+  SetStatusText(Str(text));
+  k.feedbackCountdown = 6;
+  if (k.settings.recognitionEnabled) SetTrayState(icon, tip);
 }
 
 }  // namespace
@@ -58,29 +72,31 @@ bool IsSystemSoundName(const std::string& name) {
 
 LRESULT OnDrawBegin(HWND target) {
   KurvoState& k = Kurvo();
-  if (k.startupPhase) return 1;
-  NoteTarget(target);
-  if (IsOwnWindow()) return 1;
-  ChooseScheme();
-  k.focused.applicationClass = k.focused.windowClass;
+  if (k.startupPhase || Refused()) return 1;
+  std::string windowClass;
+  if (NoteTarget(target, windowClass)) return 1;
+  ChooseScheme(target, windowClass);
+  k.focused.applicationClass = windowClass;
   if (EqualNoCase(k.currentScheme, kDefaultScheme)) k.header.windowClass.clear();
   ReadSchemeHeader();
-  SelectSchemeEntry(k.header.name, k.header.version);
+  const LRESULT level = k.header.level;
+  SelectSchemeEntry(SchemeEntryName(k.header, k.currentScheme), k.header.version);
   if (k.mainWindow) {
     if (k.settings.autoHide == 0) ShowWindow(k.mainWindow, SW_MINIMIZE);
     else if (k.settings.autoHide == 1) ShowWindow(k.mainWindow, SW_HIDE);
   }
-  return k.header.level;
+  return level;
 }
 
 LRESULT OnSymbolDrawn(int32_t symbolId, HWND target) {
   KurvoState& k = Kurvo();
-  NoteTarget(target);
-  if (k.startupPhase) return 1;
-  if (IsOwnWindow()) return 1;
-  ChooseScheme();
+  if (Refused()) return 1;
+  std::string windowClass;
+  bool own = NoteTarget(target, windowClass);
+  if (k.startupPhase || own) return 1;
+  ChooseScheme(target, windowClass);
   if (k.currentScheme != k.loadedScheme) {
-    k.focused.applicationClass = k.focused.windowClass;
+    k.focused.applicationClass = windowClass;
     k.loadedScheme = k.currentScheme;
     if (EqualNoCase(k.currentScheme, kDefaultScheme)) k.header.windowClass.clear();
     ReadSchemeHeader();
@@ -88,54 +104,25 @@ LRESULT OnSymbolDrawn(int32_t symbolId, HWND target) {
     RefreshShortcutList();
   }
   if (symbolId == 0) {
-    SetStatusText(Str(IDS_NOT_RECOGNIZED));
-    k.feedbackCountdown = 6;
-    SetTrayState(ICON_NOT_RECOGNIZED, IDS_NOT_RECOGNIZED);
+    ShowEvent(IDS_NOT_RECOGNIZED, ICON_NOT_RECOGNIZED, IDS_NOT_RECOGNIZED);
     if (k.settings.soundNot == 1 && !k.settings.soundNameNot.empty()) PlayEventSound(k.settings.soundNameNot);
     return 0;
   }
   SetStatusText(Str(IDS_READY));
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    const ShortcutRecord& r = k.shortcuts[slot];
-    if (r.symbolId != symbolId) continue;
-    SelectSymbolSlot(slot);
-    SetStatusText(Str(IDS_RECOGNIZED));
-    k.feedbackCountdown = 6;
-    SetTrayState(ICON_RECOGNIZED, IDS_RECOGNIZED);
-    if (k.settings.sound == 1 && !r.sound.empty()) PlayEventSound(r.sound);
-    else if (k.settings.sound == 2 && !k.settings.soundName.empty()) PlayEventSound(k.settings.soundName);
-    ShortcutRecord action = r;  // the action may reload the table (a window message loop runs)
-    return PerformShortcut(action) ? 1 : 0;
+  int slot = 0;
+  while (slot < kSlotCount && k.shortcuts[slot].symbolId != symbolId) ++slot;
+  if (slot == kSlotCount) {
+    ShowEvent(IDS_RECOGNIZED_NOT_IN_SCHEME, ICON_NOT_IN_SCHEME, IDS_RECOGNIZED_NOT_IN_SCHEME);
+    return 0;
   }
-  k.feedbackCountdown = 6;
-  SetTrayState(ICON_NOT_IN_SCHEME, IDS_RECOGNIZED_NOT_IN_SCHEME);
-  SetStatusText(Str(IDS_RECOGNIZED_NOT_IN_SCHEME));
-  return 0;
-}
-
-void SetTrayState(int iconId, UINT tipId) {
-  KurvoState& k = Kurvo();
-  std::string tip = Cut(Str(tipId, 127), 63);
-  HICON small = k.hook.StatusIcon(iconId, true);
-  if (k.mainWindow) {
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = k.mainWindow;
-    data.uID = TRAY_ICON_ID;
-    data.uFlags = NIF_ICON | NIF_TIP;
-    data.hIcon = small;
-    lstrcpynA(data.szTip, tip.c_str(), sizeof data.szTip);
-    Shell_NotifyIconA(NIM_MODIFY, &data);
-  }
-  if (small) DestroyIcon(small);
-  if (k.minimizedIcon) DestroyIcon(k.minimizedIcon);
-  k.minimizedIcon = k.hook.StatusIcon(iconId, false);
-  k.trayIcon = iconId;
-  k.trayTip = tip;
-  if (k.mainWindow && IsIconic(k.mainWindow)) {
-    InvalidateRect(k.mainWindow, nullptr, TRUE);
-    UpdateWindow(k.mainWindow);
-  }
+  // The slot is copied before any effect: the shell, the sound and the action can handle
+  // messages that load another scheme.
+  const ShortcutRecord action = k.shortcuts[slot];
+  SelectSymbolSlot(slot);
+  ShowEvent(IDS_RECOGNIZED, ICON_RECOGNIZED, IDS_RECOGNIZED);
+  if (k.settings.sound == 1 && !action.sound.empty()) PlayEventSound(action.sound);
+  else if (k.settings.sound == 2 && !k.settings.soundName.empty()) PlayEventSound(k.settings.soundName);
+  return PerformShortcut(action) ? 1 : 0;
 }
 
 void PlayEventSound(const std::string& name) {
@@ -152,12 +139,14 @@ void PlayEventSound(const std::string& name) {
 
 void FeedbackCountdownTick() {
   KurvoState& k = Kurvo();
-  if (k.feedbackCountdown == 0) {
-    SetTrayState(ICON_READY, IDS_TRAY_TIP);
-    SetStatusText(Str(IDS_READY));
+  if (k.feedbackCountdown > 0) {
+    --k.feedbackCountdown;
+  } else if (k.feedbackCountdown == 0) {
+    // The countdown ends before the icon changes: an event during the shell call starts anew.
     k.feedbackCountdown = -1;
+    SetStatusText(Str(IDS_READY));
+    if (k.settings.recognitionEnabled) SetTrayState(ICON_READY, IDS_TRAY_TIP);
   }
-  if (k.feedbackCountdown > 0) --k.feedbackCountdown;
 }
 
 }  // namespace kurvo

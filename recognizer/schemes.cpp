@@ -59,7 +59,7 @@ void ScanSchemes() {
     k.currentScheme = file;
     ReadSchemeHeader();
     if (k.schemeBox) {
-      std::string text = k.header.name + " " + k.header.version;
+      std::string text = SchemeEntryName(k.header, file) + " " + k.header.version;
       LRESULT item = SendMessageA(k.schemeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
       if (item >= 0) SendMessageA(k.schemeBox, CB_SETITEMDATA, item, static_cast<LPARAM>(k.schemes.size()));
     }
@@ -74,6 +74,12 @@ void LoadScheme(const std::string& file) {
   ReadSchemeHeader();
   ReadAllShortcuts();
   RefreshShortcutList();
+}
+
+std::string SchemeEntryName(const SchemeHeader& header, const std::string& file) {
+  for (char c : header.name)
+    if (static_cast<unsigned char>(c) > ' ') return header.name;
+  return file;
 }
 
 bool SelectSchemeEntry(const std::string& name, const std::string& version) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "scheme_file.h"
+
 namespace kurvo {
 
 std::string CurrentSchemePath();
@@ -16,6 +18,9 @@ void ReadAllShortcuts();
 void ScanSchemes();
 // Makes `file` current and loaded, reads its header and slots and refreshes the symbol list.
 void LoadScheme(const std::string& file);
+// The name a scheme's entry shows: its application name, or its file name when the header has
+// none that shows (an empty, garbage or slot-only file), so that no entry is blank.
+std::string SchemeEntryName(const SchemeHeader& header, const std::string& file);
 // Selects the list-box entry "name version" (case ignored); none selected when absent.
 bool SelectSchemeEntry(const std::string& name, const std::string& version);
 

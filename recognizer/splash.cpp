@@ -33,7 +33,7 @@ void OnSplashWork(HWND h) {
   k.currentScheme = kDefaultScheme;
   ReadSchemeHeader();
   ReadAllShortcuts();
-  SelectSchemeEntry(k.header.name, k.header.version);
+  SelectSchemeEntry(SchemeEntryName(k.header, k.currentScheme), k.header.version);
   RefreshShortcutList();
   SetStatusText(Str(IDS_READY));
   SelectSymbolSlot(0);

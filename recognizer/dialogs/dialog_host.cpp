@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "kurvo_state.h"
 #include "notices.h"
+#include "state_view.h"
 #include "text_util.h"
 
 namespace kurvo {
@@ -15,25 +16,31 @@ const char* const kSoundNames[6] = {"SystemAsterisk", "SystemExclamation", "Syst
                                     "SystemHand",     "SystemQuestion",    "SystemStart"};
 
 namespace {
-// Switches the hook off for the life of a dialog when recognition is enabled.
-class HookPause {
+// For the life of a modal dialog: a configuration dialog pauses the hook and refuses notices
+// (the hook follows the count, see state_view.h); the libraries stay loaded until it is gone.
+class ModalScope {
  public:
-  explicit HookPause(bool active) : active_(active && Kurvo().settings.recognitionEnabled) {
-    if (active_) Kurvo().hook.Disable();
+  explicit ModalScope(bool configuration) : configuration_(configuration) {
+    KurvoState& k = Kurvo();
+    ++k.modalDialogs;
+    if (configuration_) ++k.configDialogs, SyncView();
   }
-  ~HookPause() {
-    if (active_ && Kurvo().settings.recognitionEnabled) Kurvo().hook.Enable();
+  ~ModalScope() {
+    KurvoState& k = Kurvo();
+    --k.modalDialogs;
+    if (configuration_) --k.configDialogs, SyncView();
+    ReleaseLibrariesIfClosed();
   }
 
  private:
-  bool active_;
+  bool configuration_;
 };
 }  // namespace
 
 INT_PTR ShowModal(UINT templateId, HWND owner, DLGPROC proc, DialogContext* context, bool pauseHook) {
   HMODULE library = Kurvo().language.module;
   if (!library) return -1;
-  HookPause pause(pauseHook);
+  ModalScope scope(pauseHook);
   return DialogBoxParamA(library, MAKEINTRESOURCEA(templateId), owner, proc, reinterpret_cast<LPARAM>(context));
 }
 

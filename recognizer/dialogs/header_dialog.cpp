@@ -84,7 +84,7 @@ void OnOk(HWND h, HeaderDialogContext* c) {
   WriteSchemeHeader();
   ScanSchemes();
   LoadScheme(file);
-  if (!SelectSchemeEntry(k.header.name, k.header.version) && k.schemeBox) {
+  if (!SelectSchemeEntry(SchemeEntryName(k.header, k.currentScheme), k.header.version) && k.schemeBox) {
     std::string entry = Str(IDS_DEFAULT) + " ";
     SendMessageA(k.schemeBox, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
   }

@@ -30,17 +30,15 @@ BOOL OnInit(HWND h) {
 }
 
 void OnOk(HWND h) {
-  KurvoState& k = Kurvo();
-  RecognizerSettings& s = k.settings;
+  RecognizerSettings& s = Kurvo().settings;
   ReadChoice(h, kAutoHideRadios, s.autoHide);
   ReadChoice(h, kStartRadios, s.startUpAutoHide);
   s.autoFocus = GetDlgItem(h, IDC_OPT_AUTOFOCUS) && IsChecked(h, IDC_OPT_AUTOFOCUS) ? 1 : 0;
   s.showMainWinDraw = 1;
   s.showMainWinTray = 1;
-  // Recognition goes on; menu item and notification icon follow so that they never disagree.
+  // Recognition goes on; menu item, notification icon and hook follow (the hook once the
+  // dialog has closed).
   if (!s.recognitionEnabled) SetRecognition(true);
-  s.recognitionEnabled = true;
-  k.hook.Enable();
   SaveSettings();
   CloseDialog(h, IDOK);
 }

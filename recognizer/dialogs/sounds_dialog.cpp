@@ -38,10 +38,11 @@ BOOL OnInit(HWND h, DialogContext* c) {
   return TRUE;
 }
 
-// The file chooser starts where the named sound lies, or in the sound directory.
+// The file chooser starts where the named sound lies; an empty field or a bare name (a file of
+// the sound directory, a system sound name) starts it in the sound directory.
 void Browse(HWND h, int list) {
-  std::string current = ItemText(h, list, 511);
-  std::string start = current.empty() ? Kurvo().settings.soundDir : DirectoryOf(current);
+  std::string start = DirectoryOf(ItemText(h, list, 511));
+  if (start.empty()) start = Kurvo().settings.soundDir;
   std::string file = ChooseFile(h, "Sounds", " *.WAV", start);
   if (!file.empty()) SetItemText(h, list, file);
 }

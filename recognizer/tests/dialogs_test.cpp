@@ -1,5 +1,10 @@
 // Kurvo's dialogs from the real language library, driven through their controls.
+#include <windows.h>
+#include <commdlg.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 
 #include "about_dialog.h"
 #include "dialogs.h"
@@ -14,6 +19,7 @@
 #include "schemes.h"
 #include "shortcut_dialog.h"
 #include "sounds_dialog.h"
+#include "text_util.h"
 
 using namespace kurvo;
 using namespace kurvo::test;
@@ -272,6 +278,39 @@ TEST_F(DialogTest, SoundsEnablingRulesAndStoredTexts) {
   EXPECT_EQ(Value("SoundName"), "SystemHand");
 }
 
+// "..." opens the file chooser in the sound directory for a bare name, and where a path points.
+namespace {
+HWND g_chooser = nullptr;
+std::vector<std::string> g_folders;
+// Reads the chooser's folder once it has settled in it, then cancels it.
+void CALLBACK ReadChooserFolder(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  char path[MAX_PATH] = {};
+  SendMessageA(g_chooser, CDM_GETFOLDERPATH, sizeof path, reinterpret_cast<LPARAM>(path));
+  g_folders.push_back(ToLower(path));
+  PostMessageA(g_chooser, WM_COMMAND, IDCANCEL, 0);
+}
+}  // namespace
+
+TEST_F(DialogTest, SoundsBrowseStartsInTheSoundDirectoryForABareName) {
+  g_folders.clear();
+  answerer_.OnDialog([&](HWND d) {
+    if (opening_) return -1;
+    if (sw::test::WindowText(d) != "Open") return 0;
+    g_chooser = d;
+    SetTimer(nullptr, 0, 300, ReadChooserFolder);
+    return -1;
+  });
+  Kurvo().settings.soundName = "chime.wav";
+  Kurvo().settings.soundNameNot = SystemDir() + "x.wav";
+  DialogContext c;
+  Open(IDD_SOUNDS, SoundsDialogProc, &c);
+  Click(IDC_SND_ALL_BROWSE);
+  Click(IDC_SND_NOTREC_BROWSE);
+  EXPECT_EQ(g_folders, (std::vector<std::string>{ToLower(Dir() + "\\sounds"), ToLower(Dir() + "\\system")}));
+  EXPECT_EQ(Text(IDC_SND_ALL_NAME), "chime.wav");
+}
+
 TEST_F(DialogTest, PlayNamedSoundLooksInTheSoundDirectory) {
   std::string inSounds = dir_.Write("sounds\\chime.wav", "RIFF");
   PlayNamedSound("C:\\elsewhere\\chime.wav");
@@ -332,6 +371,49 @@ TEST_F(DialogTest, QuickHelpSectionsAndTheMissingFile) {
       EXPECT_EQ(seen.caption, "Strokewise");
     }
   EXPECT_EQ(boxes, 1);
+}
+
+// The delivered quick help and quick-start pages: every section starts with its text, and every
+// menu they name ("Options, Sounds...", "the X menu") is one of the real menu's.
+TEST_F(DialogTest, DeliveredTextsNameTheRealMenus) {
+  HMENU menu = LoadMenuA(Kurvo().language.module, KVO_MAINMENU);
+  ASSERT_NE(menu, nullptr);
+  std::map<std::string, std::vector<std::string>> items;  // popup name: its item names
+  auto name = [](HMENU m, int i) {
+    char text[128] = {};
+    GetMenuStringA(m, i, text, sizeof text, MF_BYPOSITION);
+    std::string s = text;
+    s.erase(std::remove(s.begin(), s.end(), '&'), s.end());
+    return s;
+  };
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    HMENU popup = GetSubMenu(menu, i);
+    for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) items[name(menu, i)].push_back(name(popup, j));
+  }
+  DestroyMenu(menu);
+  ASSERT_EQ(items.size(), 2u);
+
+  for (const char* file : {"kvo_eng.hlp", "qcks_eng.qks"}) {
+    SCOPED_TRACE(file);
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(sw::test::HostToWinePath(std::string(KURVO_TEST_TEXTS) + "/" + file), text));
+    for (const auto& [popup, names] : items) {
+      for (size_t at = text.find(popup + ", "); at != std::string::npos; at = text.find(popup + ", ", at + 1)) {
+        std::string rest = text.substr(at + popup.size() + 2);
+        bool known = std::any_of(names.begin(), names.end(),
+                                 [&](const std::string& n) { return !n.empty() && rest.rfind(n, 0) == 0; });
+        EXPECT_TRUE(known) << rest.substr(0, 40);
+      }
+    }
+    for (size_t at = text.find(" menu"); at != std::string::npos; at = text.find(" menu", at + 1)) {
+      size_t word = text.find_last_of(" \n", at - 1) + 1;
+      std::string before = text.substr(word, at - word);
+      bool named = !before.empty() && isupper(static_cast<unsigned char>(before[0]));
+      EXPECT_TRUE(!named || items.count(before)) << before << " menu";
+    }
+    for (size_t i = 0; std::string(file) == "kvo_eng.hlp" && i < HelpTitles(text).size(); ++i)
+      EXPECT_NE(HelpSectionText(text, static_cast<int>(i)).substr(0, 2), "\r\n") << HelpTitles(text)[i];
+  }
 }
 
 TEST_F(DialogTest, LanguagesChangeAsksStoresAndEndsTheProgram) {

@@ -226,3 +226,20 @@ TEST_F(MainWindowTest, MenuHintsDeleteSchemeAndQuickStart) {
   }
   EXPECT_TRUE(IsWindow(main_));
 }
+
+// Without a language library Kurvo still asks its exit question and labels its icon in its own
+// words.
+class NoLanguageTest : public KurvoTest {};
+
+TEST_F(NoLanguageTest, OwnTextsForTheExitQuestionAndTheIcon) {
+  WriteInstalledSettings();
+  ASSERT_TRUE(CopyFileA(HookLibraryPath().c_str(), (SystemDir() + "kurvo.dll").c_str(), FALSE));
+  WriteScheme("default.kvo", "Default", "", "", 0, 1);
+  HWND h = CreateMain();
+  EXPECT_EQ(answerer_.LastText(), kMissingLanguageText);
+  EXPECT_EQ(Kurvo().trayTip, "Left click=Display Symbols -  Right click=Disable Strokewise");
+  answerer_.Queue(IDNO);
+  SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(answerer_.LastText(), "Are you sure you want to exit? \nStrokewise functions will be disabled.");
+  EXPECT_TRUE(IsWindow(h));
+}

@@ -71,11 +71,16 @@ TEST_F(ProgramTest, StartsOnceFromAnInstalledDirectoryAndAnswersDrawBegin) {
                                   SMTO_NORMAL, 5000, &level));
   EXPECT_EQ(level, 5u);
 
+  // A second start while the first is minimized restores it and brings it forward.
+  ShowWindow(kurvo, SW_MINIMIZE);
+  ASSERT_TRUE(sw::test::PumpUntil([&] { return IsIconic(kurvo) != FALSE; }, 5000));
   Process second(KurvoExePath());
   DWORD code = 99;
   ASSERT_TRUE(second.Ended(15000, &code));
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(CountKurvoWindows(), 1);
+  EXPECT_TRUE(sw::test::PumpUntil([&] { return !IsIconic(kurvo) && IsWindowVisible(kurvo); }, 5000));
+  EXPECT_TRUE(sw::test::PumpUntil([&] { return GetForegroundWindow() == kurvo; }, 5000));
 
   PostMessageA(kurvo, WM_COMMAND, IDM_SHUTDOWN, 0);
   ASSERT_TRUE(first.Ended(15000, &code));

@@ -166,13 +166,28 @@ TEST_F(ScanTest, ListsOneFilePerStemUnderTheTwoLanguages) {
   Kurvo().settings.defaultLanguage = 0;
   ScanSchemes();
   std::vector<std::string> entries = Entries();
-  EXPECT_EQ(entries, (std::vector<std::string>{" =paint0.kvo", "Buero 1.0=office1.kvo", "Default =DEFAULT.kvo"}));
+  EXPECT_EQ(entries, (std::vector<std::string>{"Buero 1.0=office1.kvo", "Default =DEFAULT.kvo", "paint0.kvo =paint0.kvo"}));
 
   Kurvo().settings.language = 2;
   ScanSchemes();
-  EXPECT_EQ(Entries(), (std::vector<std::string>{" =paint0.kvo", "Default =DEFAULT.kvo", "Office 1.0=office0.kvo"}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Default =DEFAULT.kvo", "Office 1.0=office0.kvo", "paint0.kvo =paint0.kvo"}));
   ASSERT_EQ(Kurvo().schemes.size(), 3u);
   EXPECT_EQ(Kurvo().schemes[0].windowClass, "OfficeCls");
+}
+
+// A file without a name that shows (garbage, empty, only slots, only blanks) is listed by its
+// file name, and a notice for it selects that entry.
+TEST_F(ScanTest, EntriesWithoutANameShowTheirFileName) {
+  dir_.Write("schemes\\junk0.kvo", std::string("\x01\xff\x00\x7f[[=\n\x02", 9));
+  dir_.Write("schemes\\empty0.kvo", "");
+  dir_.Write("schemes\\slots0.kvo", "[S0]\r\nName=Copy\r\nID=3\r\n");
+  dir_.Write("schemes\\blank0.kvo", "[App]\r\nName=\t\r\nVer=2.0\r\n");
+  ScanSchemes();
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"blank0.kvo 2.0=blank0.kvo", "empty0.kvo =empty0.kvo",
+                                                 "junk0.kvo =junk0.kvo", "slots0.kvo =slots0.kvo"}));
+  Kurvo().currentScheme = "slots0.kvo";
+  ReadSchemeHeader();
+  EXPECT_TRUE(SelectSchemeEntry(SchemeEntryName(Kurvo().header, "slots0.kvo"), Kurvo().header.version));
 }
 
 TEST_F(ScanTest, EmptyDirectoryGivesAnEmptyListAndTheDefaultScheme) {

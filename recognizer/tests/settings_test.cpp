@@ -104,6 +104,22 @@ TEST_F(SettingsTest, MissingDirectoryIsReportedAndLeavesAnEmptyDirectory) {
   EXPECT_EQ(s.systemDir, "\\system\\");
   EXPECT_EQ(s.mouseBtn, 0);  // the other values are still read
   EXPECT_TRUE(s.recognitionEnabled);
+
+  // Each start-up box (the missing directory, then the missing libraries it leads to) is shown
+  // normally and in front, even when asked to minimize as a start command for a minimized
+  // program asks of its first windows.
+  std::vector<std::string> shown;
+  answerer_.OnDialog([&](HWND box) {
+    ShowWindow(box, SW_SHOWMINNOACTIVE);
+    bool ok = IsWindowVisible(box) && !IsIconic(box) && (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    shown.push_back(ok ? "shown" : "hidden");
+    return IDOK;
+  });
+  Kurvo().missingDirectoryReported = false;
+  LoadSettings();
+  BindHookLibrary();
+  BindLanguageLibrary();
+  EXPECT_EQ(shown, (std::vector<std::string>{"shown", "shown", "shown"}));
 }
 
 TEST_F(SettingsTest, MenuMarksTheChosenMouseButton) {
