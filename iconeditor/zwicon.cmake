@@ -5,6 +5,7 @@ add_library(zwicon_lib STATIC
 target_include_directories(zwicon_lib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(zwicon_lib PUBLIC zw_controls shell32 advapi32)
 
+zw_resource_depends(zwicon.rc tests/zwicon_test.rc)
 add_executable(ZwIcon WIN32 winmain.cpp zwicon.rc)
 target_link_libraries(ZwIcon PRIVATE zwicon_lib)
 sw_deliver(ZwIcon GUI)
