@@ -147,7 +147,7 @@ def paragraph_record(p):
 class Link:
     def __init__(self, kind, data1, data2, topic=None):
         self.kind, self.data1, self.data2, self.topic = kind, data1, data2, topic
-        self.block = self.offset = self.pos = None
+        self.block = self.pos = None   # block number and TOPICPOS, known after layout
         self.chars = 0                # characters before this link in its block
 
     @property
@@ -180,7 +180,7 @@ def layout_links(topics):
                                 % (link.topic.title if link.topic else ''))
         if used + need > BLOCK_DATA:
             block, used, chars = block + 1, 0, 0
-        link.block, link.offset, link.chars = block, used, chars
+        link.block, link.chars = block, chars
         link.pos = 12 + block * POS_STRIDE + used
         used += link.size
         if link.kind == 0x20:
