@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine fonts-liberation
-  xvfb xauth x11-utils mscompress googletest cmake ninja-build make imagemagick
+  xvfb xauth x11-utils mscompress googletest cmake ninja-build make imagemagick python3
 )
 
 missing=()
