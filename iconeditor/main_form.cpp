@@ -337,6 +337,9 @@ void TMainForm::ArrangeIcons1Click(Component*) { ArrangeIcons(); }
 
 void TMainForm::Contents1Click(Component*) { ShowHelp(HELP_CONTENTS, 0); }
 void TMainForm::TopicSearch1Click(Component*) {
+  // The viewer is opened at the contents first: a viewer that ignores the macro still shows the
+  // file, with its Index button.
+  ShowHelp(HELP_CONTENTS, 0);
   static const char kSearch[] = "Search()";
   ShowHelp(HELP_COMMAND, reinterpret_cast<ULONG_PTR>(kSearch));
 }
