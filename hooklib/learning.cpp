@@ -31,6 +31,25 @@ double Share(std::vector<double> v, double share) {
   return v[std::min(v.size() - 1, i ? i - 1 : 0)];
 }
 
+// The limit that gains most: each symbol's share of the accuracy over `symbols` symbols,
+// against the walks it lets through (of o.walks) weighted by o.walkWeight; never below the
+// score that `floorShare` of the symbol's strokes reach.
+double BestLimit(std::vector<double> right, std::vector<double> walks, int symbols, const LearningOptions& o,
+                 double floorShare) {
+  if (right.empty()) return 0;
+  std::sort(right.begin(), right.end());
+  std::sort(walks.begin(), walks.end());
+  double floor = Share(right, floorShare), best = floor, bestGain = -1e300;
+  size_t w = 0;
+  for (size_t i = 0; i < right.size(); ++i) {
+    double limit = right[i];
+    while (w < walks.size() && walks[w] <= limit) ++w;
+    double gain = (i + 1.0) / right.size() / symbols - o.walkWeight * w / std::max(1, o.walks);
+    if (limit >= floor && gain > bestGain) bestGain = gain, best = limit;
+  }
+  return best;
+}
+
 void SetBounds(ClassRule& r, const std::vector<Form>& forms, double slack) {
   for (int k = 0; k < kFeatureCount; ++k) {
     double lo = 1e300, hi = -1e300;
@@ -132,10 +151,21 @@ Model LearnModel(const std::vector<Example>& people, const LearningOptions& o) {
       if (MakeForm(s, f)) forms[id].push_back(f);
     }
   }
+  for (int id = 1; id < kIdCount; ++id) SetBounds(model.rules[id], forms[id], o.boundSlack);
+
+  // Random walks within a symbol's bounds that the model takes for it, with their scores.
+  std::vector<std::vector<double>> walks(kIdCount);
+  Corpus walker(o.walkSeed);
+  for (int i = 0; i < o.walks; ++i) {
+    Judgement v = whole.Judge(walker.Walk());
+    if (v.id && v.withinBounds) walks[v.id].push_back(v.score);
+  }
+  int recorded = 0, designed = 0;
+  for (int id = 1; id < kIdCount; ++id) (IsRecordedSymbol(id) ? recorded : designed) += !scores[id].empty();
   for (int id = 1; id < kIdCount; ++id) {
+    int symbols = std::max(1, IsRecordedSymbol(id) ? recorded : designed);
     double share = IsRecordedSymbol(id) ? o.limitShare : o.designedShare;
-    model.rules[id].limit = Share(scores[id], share) * o.limitScale;
-    SetBounds(model.rules[id], forms[id], o.boundSlack);
+    model.rules[id].limit = BestLimit(scores[id], walks[id], symbols, o, share) * o.limitScale;
   }
   model.rules[0] = ClassRule();
   return model;

@@ -13,14 +13,18 @@ namespace hooklib {
 
 struct LearningOptions {
   int templatesPerPerson = 8;   // per symbol
-  // A symbol's limit: this share of the left-out people's scores falls within it, times the
-  // scale.
-  double limitShare = 1.0;
-  double limitScale = 1.0;
-  // The same for the designed symbols, whose generated drawings include rare wild ones.
-  double designedShare = 0.98;
+  // A symbol's limit is the score that gains most accuracy (on the left-out people) for the
+  // random walks it lets through, each walk weighted by walkWeight against one stroke; at
+  // least this share of the symbol's strokes falls within it; times the scale.
+  double walkWeight = 0.5;
+  uint64_t walkSeed = 2000;
+  int walks = 2000;
+  double limitShare = 0.95;
+  double limitScale = 1.07;
+  // The same floor for the designed symbols, on their generated drawings.
+  double designedShare = 0.95;
   // Bounds of the whole-stroke features: the range seen, widened by this share of it.
-  double boundSlack = 0.1;
+  double boundSlack = 0.5;
   // Generated drawings of each designed symbol for its limit and bounds.
   uint64_t corpusSeed = 1000;
   int corpusPerSymbol = 200;

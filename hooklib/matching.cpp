@@ -11,6 +11,8 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kHeadingWeight = 0.6;
 // How far the elastic pairing may shift, in points.
 constexpr int kBand = 4;
+// The quick likeness uses every kCoarseStride-th point.
+constexpr int kCoarseStride = 4;
 // Span, in points, over which the sharpest turn is measured.
 constexpr int kTurnSpan = 2;
 
@@ -78,18 +80,21 @@ bool MakeForm(const Path& stroke, Form& f) {
   return true;
 }
 
-double CoarseLikeness(const Form& t, const Form& s, double maxTurn) {
+TurnLimit::TurnLimit(double r)
+    : radians(r), cos(std::cos(r)), sin(std::sin(r)), tan(r < kPi / 2 ? std::tan(r) : 1e300) {}
+
+double CoarseLikeness(const Form& t, const Form& s, const TurnLimit& turn) {
   // Rotating the stroke by phi gives sum(t . R s) = a cos(phi) + b sin(phi), largest at
-  // atan2(b, a); held to maxTurn. Both have a mean squared radius of 1.
+  // atan2(b, a) where it is sqrt(a^2 + b^2); beyond the limit, at the limit. Both forms have a
+  // mean squared radius of 1.
   double a = 0, b = 0;
-  for (int i = 0; i < kFormPoints; i += 2) {
+  for (int i = 0; i < kFormPoints; i += kCoarseStride) {
     a += t.points[i].x * s.points[i].x + t.points[i].y * s.points[i].y;
     b += t.points[i].y * s.points[i].x - t.points[i].x * s.points[i].y;
   }
-  double phi = std::atan2(b, a);
-  double c = std::fabs(phi) <= maxTurn ? std::sqrt(a * a + b * b)
-                                       : a * std::cos(maxTurn) + b * std::sin(phi < 0 ? -maxTurn : maxTurn);
-  return c / (kFormPoints / 2);
+  bool within = a > 0 && std::fabs(b) <= a * turn.tan;
+  double c = within ? std::sqrt(a * a + b * b) : a * turn.cos + std::fabs(b) * turn.sin;
+  return c / (kFormPoints / kCoarseStride);
 }
 
 Alignment Align(const Form& t, const Form& s, double maxTurn) {

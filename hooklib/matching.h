@@ -24,9 +24,15 @@ bool MakeForm(const Path& stroke, Form& out);
 // The form of points already reduced (resampled, smoothed, normalised), as a stored template.
 void FormFromPoints(const Pt (&points)[kFormPoints], Form& out);
 
-// A quick likeness from every other point, positions only, after the best rotation within
-// maxTurn (radians): larger is closer, at most 1.
-double CoarseLikeness(const Form& t, const Form& s, double maxTurn);
+// The rotation a template allows, with its cosine, sine and tangent at hand.
+struct TurnLimit {
+  explicit TurnLimit(double radians = 0);
+  double radians, cos, sin, tan;
+};
+
+// A quick likeness from a few of the points, positions only, after the best rotation within the
+// limit: larger is closer, at most 1.
+double CoarseLikeness(const Form& t, const Form& s, const TurnLimit& turn);
 
 struct Alignment {
   double turn = 0;      // rotation of the stroke that brings it closest to the template

@@ -9,8 +9,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 // How many templates each pass hands on to the next, finer one.
-constexpr int kCoarseKeep = 40;
-constexpr int kElasticKeep = 12;
+constexpr int kCoarseKeep = 60;
+constexpr int kElasticKeep = 8;
 // A symbol's score: the mean of its best this many templates.
 constexpr int kVoters = 2;
 
@@ -48,8 +48,10 @@ std::vector<Template> DesignedTemplates() {
 }
 
 Recognizer::Recognizer(Model model) : model_(std::move(model)) {
-  for (const Template& t : model_.templates)
+  for (const Template& t : model_.templates) {
     if (t.id > 0 && t.id < kIdCount) templatesOf_[t.id]++;
+    turns_.push_back(TurnLimit(t.maxTurn));
+  }
 }
 
 Judgement Recognizer::Judge(const Path& stroke) const {
@@ -63,8 +65,8 @@ Judgement Recognizer::Judge(const Path& stroke) const {
   // Quick pass over every template, finer passes over the closest.
   std::vector<Candidate> list;
   list.reserve(model_.templates.size());
-  for (const Template& t : model_.templates)
-    list.push_back({-CoarseLikeness(t.form, s, t.maxTurn), 0, &t});
+  for (size_t i = 0; i < model_.templates.size(); ++i)
+    list.push_back({-CoarseLikeness(model_.templates[i].form, s, turns_[i]), 0, &model_.templates[i]});
   size_t keep = std::min<size_t>(kCoarseKeep, list.size());
   std::partial_sort(list.begin(), list.begin() + keep, list.end(), Closer);
   list.resize(keep);
@@ -85,12 +87,17 @@ Judgement Recognizer::Judge(const Path& stroke) const {
   for (const Candidate& c : list)
     if (c.t->id > 0 && c.t->id < kIdCount && votes[c.t->id] < kVoters) sum[c.t->id] += c.distance, votes[c.t->id]++;
   double worst = list.back().distance;
-  v.score = 1e300;
+  v.score = v.runnerUp = 1e300;
   for (int id = 1; id < kIdCount; ++id) {
     if (!votes[id]) continue;
     int want = std::min(kVoters, templatesOf_[id]);
     double score = (sum[id] + std::max(0, want - votes[id]) * worst) / std::max(want, votes[id]);
-    if (score < v.score) v.score = score, v.id = id;
+    if (score < v.score) {
+      v.runnerUp = v.score;
+      v.score = score, v.id = id;
+    } else if (score < v.runnerUp) {
+      v.runnerUp = score;
+    }
   }
   const ClassRule& rule = model_.rules[v.id];
   v.limit = rule.limit;

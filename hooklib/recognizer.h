@@ -41,6 +41,7 @@ struct Model {
 struct Judgement {
   int id = 0;            // closest symbol, 0 for a click or a stroke without length
   double score = 0;
+  double runnerUp = 0;   // score of the next closest symbol (1e300 when none)
   double limit = 0;      // of that symbol
   bool withinBounds = false;
   bool Accepted(double limitScale = 1) const { return id && withinBounds && score <= limit * limitScale; }
@@ -61,6 +62,7 @@ class Recognizer {
  private:
   Model model_;
   int templatesOf_[kIdCount] = {};
+  std::vector<TurnLimit> turns_;  // of each template
 };
 
 // Rotation a recorded stroke may be given to match, in degrees.
