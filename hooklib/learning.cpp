@@ -157,8 +157,10 @@ Model LearnModel(const std::vector<Example>& people, const LearningOptions& o) {
   std::vector<std::vector<double>> walks(kIdCount);
   Corpus walker(o.walkSeed);
   for (int i = 0; i < o.walks; ++i) {
-    Judgement v = whole.Judge(walker.Walk());
-    if (v.id && v.withinBounds) walks[v.id].push_back(v.score);
+    Path w = walker.Walk();
+    Judgement v = whole.Judge(w);
+    Form f;
+    if (v.id && MakeForm(w, f) && WithinBounds(model.rules[v.id], f)) walks[v.id].push_back(v.score);
   }
   int recorded = 0, designed = 0;
   for (int id = 1; id < kIdCount; ++id) (IsRecordedSymbol(id) ? recorded : designed) += !scores[id].empty();

@@ -20,7 +20,7 @@ struct LearningOptions {
   uint64_t walkSeed = 2000;
   int walks = 2000;
   double limitShare = 0.95;
-  double limitScale = 1.07;
+  double limitScale = 1.05;
   // The same floor for the designed symbols, on their generated drawings.
   double designedShare = 0.95;
   // Bounds of the whole-stroke features: the range seen, widened by this share of it.

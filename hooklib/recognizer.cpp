@@ -24,6 +24,12 @@ bool Closer(const Candidate& a, const Candidate& b) { return a.distance < b.dist
 
 }  // namespace
 
+bool WithinBounds(const ClassRule& rule, const Form& form) {
+  for (int k = 0; k < kFeatureCount; ++k)
+    if (form.feature[k] < rule.lo[k] || form.feature[k] > rule.hi[k]) return false;
+  return true;
+}
+
 bool IsRecordedSymbol(int id) { return id >= kTriangle && id <= kPigtail; }
 
 std::vector<Template> DesignedTemplates() {
@@ -101,9 +107,7 @@ Judgement Recognizer::Judge(const Path& stroke) const {
   }
   const ClassRule& rule = model_.rules[v.id];
   v.limit = rule.limit;
-  v.withinBounds = true;
-  for (int k = 0; k < kFeatureCount; ++k)
-    if (s.feature[k] < rule.lo[k] || s.feature[k] > rule.hi[k]) v.withinBounds = false;
+  v.withinBounds = WithinBounds(rule, s);
   return v;
 }
 

@@ -32,6 +32,9 @@ struct ClassRule {
   double hi[kFeatureCount] = {};
 };
 
+// Whether whole-stroke features lie within a symbol's bounds.
+bool WithinBounds(const ClassRule& rule, const Form& form);
+
 struct Model {
   std::vector<Template> templates;
   ClassRule rules[kIdCount];
