@@ -29,7 +29,7 @@ namespace {
 // Limits scaled by these: stricter, as learned, looser.
 const double kScales[3] = {0.85, 1.0, 1.15};
 constexpr int kDesignedPerSymbol = 200;
-constexpr int kWalks = 2000;
+constexpr int kWalks = 5000;
 
 std::string RecordingsPath(int argc, char** argv) {
   if (argc > 1) return argv[1];
