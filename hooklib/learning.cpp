@@ -169,6 +169,16 @@ Model LearnModel(const std::vector<Example>& people, const LearningOptions& o) {
     double share = IsRecordedSymbol(id) ? o.limitShare : o.designedShare;
     model.rules[id].limit = BestLimit(scores[id], walks[id], symbols, o, share) * o.limitScale;
   }
+  // All limits lowered together until no more than maxWalkShare of the walks get through.
+  auto through = [&](double k) {
+    int n = 0;
+    for (int id = 1; id < kIdCount; ++id)
+      for (double s : walks[id]) n += s <= model.rules[id].limit * k;
+    return n;
+  };
+  double k = 1;
+  while (k > 0.5 && through(k) > o.maxWalkShare * o.walks) k -= 0.01;
+  for (int id = 1; id < kIdCount; ++id) model.rules[id].limit *= k;
   model.rules[0] = ClassRule();
   return model;
 }

@@ -21,6 +21,8 @@ struct LearningOptions {
   int walks = 2000;
   double limitShare = 0.95;
   double limitScale = 1.05;
+  // Then all limits are lowered together until at most this share of the walks gets through.
+  double maxWalkShare = 0.025;
   // The same floor for the designed symbols, on their generated drawings.
   double designedShare = 0.95;
   // Bounds of the whole-stroke features: the range seen, widened by this share of it.
