@@ -115,6 +115,26 @@ Path Corpus::Scribble() {
   return Sample(Resample(dense, 240), size);
 }
 
+Path Corpus::Walk() {
+  int n = rnd_.Int(30, 120);
+  Path p(n);
+  for (int i = 1; i < n; ++i) p[i] = {p[i - 1].x + rnd_.Normal(), p[i - 1].y + rnd_.Normal()};
+  // Fifteen passes of a [1 2 1] filter, ends kept: a Gaussian of about 2.7 steps.
+  for (int pass = 0; pass < 15; ++pass) {
+    Pt prev = p[0];
+    for (int i = 1; i + 1 < n; ++i) {
+      Pt cur = p[i];
+      p[i] = {(prev.x + 2 * cur.x + p[i + 1].x) / 4, (prev.y + 2 * cur.y + p[i + 1].y) / 4};
+      prev = cur;
+    }
+  }
+  Box b = BoundingBox(p);
+  double k = rnd_.Uniform(80, 400) / std::max({b.Width(), b.Height(), 1e-9});
+  Pt at{rnd_.Uniform(200, 800), rnd_.Uniform(200, 550)};
+  for (Pt& q : p) q = {std::round(at.x + (q.x - b.left) * k), std::round(at.y + (q.y - b.top) * k)};
+  return p;
+}
+
 Path Corpus::Sample(const Path& dense, double size) {
   // Speed varies slowly along the stroke; a report comes every 8 to 16 ms.
   double total = PathLength(dense);

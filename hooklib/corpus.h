@@ -29,6 +29,9 @@ class Corpus {
   Path Variation(int id);
   // A stroke through 5 to 9 random points well apart, smooth or jagged.
   Path Scribble();
+  // A smoothed random walk of 30 to 120 points, 80 to 400 pixels across: the meaningless
+  // wandering drags that must not perform an action.
+  Path Walk();
 
  private:
   // Walks the path at an uneven speed, reporting a point now and then, as a mouse does.

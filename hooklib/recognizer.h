@@ -1,51 +1,81 @@
-// The stroke recognizer: template matching with direction. A stroke is resampled to a fixed
-// number of points, centred and scaled, then compared point by point, in drawing order, with
-// every template of the catalogue after the best rotation within what the symbol allows. The
-// order of the points makes the direction count: a line drawn to the left never matches the
-// line to the right. A stroke too far from every template is rejected (id 0).
+// The stroke recognizer: nearest templates with direction. The sixteen symbols that people were
+// recorded drawing have many templates each, strokes of real people; lines, corners and the
+// clockwise circle have their designed paths. A stroke is compared with all of them (matching.h):
+// a quick pass keeps the likeliest, a finer one ranks those, an elastic one scores the closest
+// few, and each symbol's score is the mean of its two best. The best symbol is taken only when
+// its score is within that symbol's limit and the stroke's length, sharpest turn and end gap lie
+// within what was seen of it; otherwise the stroke is rejected (id 0). Limits and bounds are
+// learned from strokes of people the templates did not come from (learning.h).
 #pragma once
 #include <vector>
 
-#include "geometry.h"
+#include "matching.h"
+#include "symbols.h"
 
 namespace hooklib {
 
 struct Match {
   int id = 0;            // 0: rejected
-  double distance = 0;   // of the best template (smaller is closer)
+  double distance = 0;   // score of the best symbol (smaller is closer)
+};
+
+struct Template {
+  int id = 0;
+  double maxTurn = 0;  // radians the stroke may be turned to match
+  Form form;
+};
+
+// What a symbol's strokes must meet to be taken for it.
+struct ClassRule {
+  double limit = 0;  // largest score accepted; 0: the symbol is never taken
+  double lo[kFeatureCount] = {};
+  double hi[kFeatureCount] = {};
+};
+
+// Whether whole-stroke features lie within a symbol's bounds.
+bool WithinBounds(const ClassRule& rule, const Form& form);
+
+struct Model {
+  std::vector<Template> templates;
+  ClassRule rules[kIdCount];
+};
+
+// The closest symbol before the rule decides, for tuning and the benchmark.
+struct Judgement {
+  int id = 0;            // closest symbol, 0 for a click or a stroke without length
+  double score = 0;
+  double runnerUp = 0;   // score of the next closest symbol (1e300 when none)
+  double limit = 0;      // of that symbol
+  bool withinBounds = false;
+  bool Accepted(double limitScale = 1) const { return id && withinBounds && score <= limit * limitScale; }
 };
 
 class Recognizer {
  public:
-  static constexpr int kPoints = 40;
-  // Strokes whose best distance is above this are rejected.
-  static constexpr double kRejectDistance = 0.42;
   // Strokes shorter than this many pixels are clicks, not symbols.
   static constexpr double kMinLength = 12;
 
-  Recognizer();
+  Recognizer();  // the model learned from all recorded people, built into the library
+  explicit Recognizer(Model model);
+
   Match Recognize(const Path& stroke) const;
+  Judgement Judge(const Path& stroke) const;
+  const Model& model() const { return model_; }
 
  private:
-  struct Template {
-    int id;
-    double maxTurn;           // radians
-    std::vector<Pt> points;   // normalised
-    std::vector<Pt> heading;  // unit direction of each step
-  };
-  struct Stroke {
-    std::vector<Pt> points;
-    std::vector<Pt> heading;
-  };
-  struct Alignment {
-    double turn = 0;      // rotation that brings the stroke closest to the template
-    double distance = 0;  // with the points paired in order
-  };
-  Alignment Align(const Template& t, const Stroke& s) const;
-  // Distance with the pairing of points allowed to shift a little along the stroke.
-  double Elastic(const Template& t, const Stroke& s, double turn) const;
-  std::vector<Template> templates_;
+  Model model_;
+  int templatesOf_[kIdCount] = {};
+  std::vector<TurnLimit> turns_;  // of each template
 };
+
+// Rotation a recorded stroke may be given to match, in degrees.
+constexpr double kRecordedTurnDeg = 30;
+
+// The designed templates of the symbols without recordings of people (lines, corners, clockwise
+// circle), each also squeezed and stretched a little.
+std::vector<Template> DesignedTemplates();
+// Whether a symbol's templates are strokes of people (the rest are designed).
+bool IsRecordedSymbol(int id);
 
 // One recognizer for the whole process, built on first use.
 const Recognizer& SharedRecognizer();

@@ -96,7 +96,8 @@ const char* SymbolNameOf(int id) { return id > 0 && id < kIdCount ? kNames[id] :
 SymbolShape SymbolShapeOf(int id) {
   switch (id) {
     case kTriangle:
-      return ShapeBuilder().Corners({{0, 1}, {0.5, 0}, {1, 1}, {0, 1}}).Done();
+      // From the top, down the left side first, as people draw it.
+      return ShapeBuilder().Corners({{0.5, 0}, {0, 1}, {1, 1}, {0.5, 0}}).Done();
     case kX:
       return ShapeBuilder().Corners({{0, 0}, {1, 1}, {1, 0}, {0, 1}}).Done();
     case kRectangle:
@@ -118,7 +119,8 @@ SymbolShape SymbolShapeOf(int id) {
           .Corners({{0.38, 0.62}, {0.38, 1}})
           .Done();
     case kArrow:
-      return ShapeBuilder().Corners({{0, 1}, {1, 0}, {0.45, 0.08}, {0.92, 0.55}, {1, 0}}).Done();
+      // The shaft up to the right, then the head: back to the left, to the tip again, down.
+      return ShapeBuilder().Corners({{0, 1}, {1, 0}, {0.6, 0.06}, {1, 0.02}, {1, 0.42}}).Done();
     case kLeftSquareBracket:
       return ShapeBuilder().Corners({{0.7, 0}, {0, 0}, {0, 1}, {0.7, 1}}).Done();
     case kRightSquareBracket:

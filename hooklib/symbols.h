@@ -1,6 +1,7 @@
-// The symbol catalogue: ids, short English names and the one-stroke path of each symbol, in a
-// unit box with y pointing down. The recognizer's templates, the corpus generator and the symbol
-// pictures are all made from these paths.
+// The symbol catalogue: ids, short English names and the one-stroke path of each symbol as people
+// draw it, in a unit box with y pointing down. The symbol pictures and the corpus generator are
+// made from these paths, and so are the recognizer's templates of the symbols without recordings
+// of people (lines, corners, clockwise circle).
 #pragma once
 #include <string>
 

@@ -1,0 +1,186 @@
+#include "learning.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "corpus.h"
+
+namespace hooklib {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Beyond this distance a stroke counts as not served at all by a template.
+constexpr double kServedWithin = 1.0;
+
+// A model that takes the closest symbol whatever its score: for collecting scores.
+Model Permissive(std::vector<Template> templates) {
+  Model m;
+  m.templates = std::move(templates);
+  for (ClassRule& r : m.rules) {
+    r.limit = 1e300;
+    for (int k = 0; k < kFeatureCount; ++k) r.lo[k] = -1e300, r.hi[k] = 1e300;
+  }
+  return m;
+}
+
+double Share(std::vector<double> v, double share) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  size_t i = (size_t)std::ceil(share * v.size());
+  return v[std::min(v.size() - 1, i ? i - 1 : 0)];
+}
+
+// The limit that gains most: each symbol's share of the accuracy over `symbols` symbols,
+// against the walks it lets through (of o.walks) weighted by o.walkWeight; never below the
+// score that `floorShare` of the symbol's strokes reach.
+double BestLimit(std::vector<double> right, std::vector<double> walks, int symbols, const LearningOptions& o,
+                 double floorShare) {
+  if (right.empty()) return 0;
+  std::sort(right.begin(), right.end());
+  std::sort(walks.begin(), walks.end());
+  double floor = Share(right, floorShare), best = floor, bestGain = -1e300;
+  size_t w = 0;
+  for (size_t i = 0; i < right.size(); ++i) {
+    double limit = right[i];
+    while (w < walks.size() && walks[w] <= limit) ++w;
+    double gain = (i + 1.0) / right.size() / symbols - o.walkWeight * w / std::max(1, o.walks);
+    if (limit >= floor && gain > bestGain) bestGain = gain, best = limit;
+  }
+  return best;
+}
+
+void SetBounds(ClassRule& r, const std::vector<Form>& forms, double slack) {
+  for (int k = 0; k < kFeatureCount; ++k) {
+    double lo = 1e300, hi = -1e300;
+    for (const Form& f : forms) lo = std::min(lo, f.feature[k]), hi = std::max(hi, f.feature[k]);
+    if (forms.empty()) lo = hi = 0;
+    double w = hi - lo;
+    r.lo[k] = lo - slack * w;
+    r.hi[k] = hi + slack * w;
+  }
+}
+
+std::vector<Template> TemplatesFrom(const std::vector<Example>& strokes, int perPerson) {
+  std::set<int> people;
+  for (const Example& e : strokes) people.insert(e.person);
+  std::vector<Template> t = DesignedTemplates();
+  std::vector<Template> chosen = ChooseTemplates(strokes, perPerson * (int)people.size());
+  t.insert(t.end(), chosen.begin(), chosen.end());
+  return t;
+}
+
+}  // namespace
+
+Template RecordedTemplate(const Example& e) {
+  Template t;
+  t.id = e.id;
+  t.maxTurn = kRecordedTurnDeg * kPi / 180;
+  MakeForm(e.points, t.form);
+  return t;
+}
+
+std::vector<Template> ChooseTemplates(const std::vector<Example>& strokes, int perSymbol) {
+  std::vector<Template> out;
+  for (int id = 1; id <= kSymbolCount; ++id) {
+    std::vector<Template> all;
+    for (const Example& e : strokes)
+      if (e.id == id && e.points.size() >= 2 && PathLength(e.points) > 0) all.push_back(RecordedTemplate(e));
+    size_t n = all.size();
+    if ((int)n <= perSymbol) {
+      out.insert(out.end(), all.begin(), all.end());
+      continue;
+    }
+    // d[j * n + i]: stroke i against template j.
+    std::vector<double> d(n * n);
+    for (size_t j = 0; j < n; ++j)
+      for (size_t i = 0; i < n; ++i)
+        d[j * n + i] = i == j ? 0 : Align(all[j].form, all[i].form, all[j].maxTurn).distance;
+    std::vector<double> nearest(n, kServedWithin);
+    std::vector<bool> taken(n, false);
+    for (int k = 0; k < perSymbol; ++k) {
+      size_t best = 0;
+      double bestGain = -1;
+      for (size_t j = 0; j < n; ++j) {
+        if (taken[j]) continue;
+        double gain = 0;
+        for (size_t i = 0; i < n; ++i) gain += std::max(0.0, nearest[i] - d[j * n + i]);
+        if (gain > bestGain) bestGain = gain, best = j;
+      }
+      taken[best] = true;
+      out.push_back(all[best]);
+      for (size_t i = 0; i < n; ++i) nearest[i] = std::min(nearest[i], d[best * n + i]);
+    }
+  }
+  return out;
+}
+
+Model LearnModel(const std::vector<Example>& people, const LearningOptions& o) {
+  std::set<int> persons;
+  for (const Example& e : people) persons.insert(e.person);
+  Model model = Permissive(TemplatesFrom(people, o.templatesPerPerson));
+
+  // Scores of strokes of each person against templates of the others, where they were right.
+  std::vector<std::vector<double>> scores(kIdCount);
+  for (int p : persons) {
+    std::vector<Example> others, own;
+    for (const Example& e : people) (e.person == p ? own : others).push_back(e);
+    if (others.empty()) others = own;  // one person only: nobody to leave out
+    Recognizer r(Permissive(TemplatesFrom(others, o.templatesPerPerson)));
+    for (const Example& e : own) {
+      Judgement v = r.Judge(e.points);
+      if (v.id == e.id) scores[e.id].push_back(v.score);
+    }
+  }
+  std::vector<std::vector<Form>> forms(kIdCount);
+  for (const Example& e : people) {
+    Form f;
+    if (e.id > 0 && e.id < kIdCount && MakeForm(e.points, f)) forms[e.id].push_back(f);
+  }
+
+  // The designed symbols: generated drawings against the whole model.
+  Recognizer whole(model);
+  Corpus corpus(o.corpusSeed);
+  for (int id = 1; id <= kSymbolCount; ++id) {
+    if (IsRecordedSymbol(id)) continue;
+    for (int i = 0; i < o.corpusPerSymbol; ++i) {
+      Path s = corpus.Variation(id);
+      Judgement v = whole.Judge(s);
+      if (v.id == id) scores[id].push_back(v.score);
+      Form f;
+      if (MakeForm(s, f)) forms[id].push_back(f);
+    }
+  }
+  for (int id = 1; id < kIdCount; ++id) SetBounds(model.rules[id], forms[id], o.boundSlack);
+
+  // Random walks within a symbol's bounds that the model takes for it, with their scores.
+  std::vector<std::vector<double>> walks(kIdCount);
+  Corpus walker(o.walkSeed);
+  for (int i = 0; i < o.walks; ++i) {
+    Path w = walker.Walk();
+    Judgement v = whole.Judge(w);
+    Form f;
+    if (v.id && MakeForm(w, f) && WithinBounds(model.rules[v.id], f)) walks[v.id].push_back(v.score);
+  }
+  int recorded = 0, designed = 0;
+  for (int id = 1; id < kIdCount; ++id) (IsRecordedSymbol(id) ? recorded : designed) += !scores[id].empty();
+  for (int id = 1; id < kIdCount; ++id) {
+    int symbols = std::max(1, IsRecordedSymbol(id) ? recorded : designed);
+    double share = IsRecordedSymbol(id) ? o.limitShare : o.designedShare;
+    model.rules[id].limit = BestLimit(scores[id], walks[id], symbols, o, share) * o.limitScale;
+  }
+  // All limits lowered together until no more than maxWalkShare of the walks get through.
+  auto through = [&](double k) {
+    int n = 0;
+    for (int id = 1; id < kIdCount; ++id)
+      for (double s : walks[id]) n += s <= model.rules[id].limit * k;
+    return n;
+  };
+  double k = 1;
+  while (k > 0.5 && through(k) > o.maxWalkShare * o.walks) k -= 0.01;
+  for (int id = 1; id < kIdCount; ++id) model.rules[id].limit *= k;
+  model.rules[0] = ClassRule();
+  return model;
+}
+
+}  // namespace hooklib
