@@ -24,32 +24,6 @@ Model Permissive(std::vector<Template> templates) {
   return m;
 }
 
-double Share(std::vector<double> v, double share) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  size_t i = (size_t)std::ceil(share * v.size());
-  return v[std::min(v.size() - 1, i ? i - 1 : 0)];
-}
-
-// The limit that gains most: each symbol's share of the accuracy over `symbols` symbols,
-// against the walks it lets through (of o.walks) weighted by o.walkWeight; never below the
-// score that `floorShare` of the symbol's strokes reach.
-double BestLimit(std::vector<double> right, std::vector<double> walks, int symbols, const LearningOptions& o,
-                 double floorShare) {
-  if (right.empty()) return 0;
-  std::sort(right.begin(), right.end());
-  std::sort(walks.begin(), walks.end());
-  double floor = Share(right, floorShare), best = floor, bestGain = -1e300;
-  size_t w = 0;
-  for (size_t i = 0; i < right.size(); ++i) {
-    double limit = right[i];
-    while (w < walks.size() && walks[w] <= limit) ++w;
-    double gain = (i + 1.0) / right.size() / symbols - o.walkWeight * w / std::max(1, o.walks);
-    if (limit >= floor && gain > bestGain) bestGain = gain, best = limit;
-  }
-  return best;
-}
-
 void SetBounds(ClassRule& r, const std::vector<Form>& forms, double slack) {
   for (int k = 0; k < kFeatureCount; ++k) {
     double lo = 1e300, hi = -1e300;
@@ -68,6 +42,57 @@ std::vector<Template> TemplatesFrom(const std::vector<Example>& strokes, int per
   std::vector<Template> chosen = ChooseTemplates(strokes, perPerson * (int)people.size());
   t.insert(t.end(), chosen.begin(), chosen.end());
   return t;
+}
+
+
+// Limits for all symbols together. Each step raises the limit of the one symbol that takes in
+// the most strokes for the walks it lets through with them, until the walks let through reach
+// the budget. A limit then reaches halfway to the next walk above it: people not seen yet draw
+// a little farther from the templates, and that takes in no walk seen.
+void AllotLimits(std::vector<std::vector<double>> right, std::vector<std::vector<double>> walks, double budget,
+                 Model& model) {
+  std::vector<size_t> taken(kIdCount, 0);
+  for (int id = 1; id < kIdCount; ++id) {
+    std::sort(right[id].begin(), right[id].end());
+    std::sort(walks[id].begin(), walks[id].end());
+  }
+  auto walksUpTo = [&](int id, size_t n) {
+    if (!n) return (size_t)0;
+    return (size_t)(std::upper_bound(walks[id].begin(), walks[id].end(), right[id][n - 1]) - walks[id].begin());
+  };
+  double spent = 0;
+  while (true) {
+    int bestId = 0;
+    size_t bestN = 0;
+    double bestRatio = -1, bestCost = 0;
+    for (int id = 1; id < kIdCount; ++id) {
+      size_t have = taken[id], size = right[id].size();
+      if (have >= size) continue;
+      size_t before = walksUpTo(id, have);
+      for (size_t step : {1, 2, 3, 5, 8, 13, 21}) {
+        size_t n = have + step;
+        if (n > size) break;
+        double cost = double(walksUpTo(id, n) - before);
+        if (spent + cost > budget) break;
+        double ratio = step / double(size) / (cost + 0.01);
+        if (ratio > bestRatio) bestRatio = ratio, bestId = id, bestN = n, bestCost = cost;
+      }
+    }
+    if (!bestId) break;
+    taken[bestId] = bestN;
+    spent += bestCost;
+  }
+  for (int id = 1; id < kIdCount; ++id) {
+    size_t n = taken[id];
+    if (!n) {
+      model.rules[id].limit = 0;
+      continue;
+    }
+    double limit = right[id][n - 1];
+    auto next = std::upper_bound(walks[id].begin(), walks[id].end(), limit);
+    double roof = next != walks[id].end() ? *next : limit * 1.2;
+    model.rules[id].limit = limit + 0.5 * (std::min(roof, limit * 1.2) - limit);
+  }
 }
 
 }  // namespace
@@ -162,23 +187,7 @@ Model LearnModel(const std::vector<Example>& people, const LearningOptions& o) {
     Form f;
     if (v.id && MakeForm(w, f) && WithinBounds(model.rules[v.id], f)) walks[v.id].push_back(v.score);
   }
-  int recorded = 0, designed = 0;
-  for (int id = 1; id < kIdCount; ++id) (IsRecordedSymbol(id) ? recorded : designed) += !scores[id].empty();
-  for (int id = 1; id < kIdCount; ++id) {
-    int symbols = std::max(1, IsRecordedSymbol(id) ? recorded : designed);
-    double share = IsRecordedSymbol(id) ? o.limitShare : o.designedShare;
-    model.rules[id].limit = BestLimit(scores[id], walks[id], symbols, o, share) * o.limitScale;
-  }
-  // All limits lowered together until no more than maxWalkShare of the walks get through.
-  auto through = [&](double k) {
-    int n = 0;
-    for (int id = 1; id < kIdCount; ++id)
-      for (double s : walks[id]) n += s <= model.rules[id].limit * k;
-    return n;
-  };
-  double k = 1;
-  while (k > 0.5 && through(k) > o.maxWalkShare * o.walks) k -= 0.01;
-  for (int id = 1; id < kIdCount; ++id) model.rules[id].limit *= k;
+  AllotLimits(scores, walks, o.maxWalkShare * o.walks, model);
   model.rules[0] = ClassRule();
   return model;
 }

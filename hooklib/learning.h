@@ -12,19 +12,12 @@
 namespace hooklib {
 
 struct LearningOptions {
-  int templatesPerPerson = 8;   // per symbol
-  // A symbol's limit is the score that gains most accuracy (on the left-out people) for the
-  // random walks it lets through, each walk weighted by walkWeight against one stroke; at
-  // least this share of the symbol's strokes falls within it; times the scale.
-  double walkWeight = 0.5;
+  int templatesPerPerson = 8;  // per symbol
+  // Random walks that the limits are set against, and the share of them that may get through
+  // all limits together (see AllotLimits in learning.cpp).
   uint64_t walkSeed = 2000;
-  int walks = 2000;
-  double limitShare = 0.95;
-  double limitScale = 1.05;
-  // Then all limits are lowered together until at most this share of the walks gets through.
-  double maxWalkShare = 0.025;
-  // The same floor for the designed symbols, on their generated drawings.
-  double designedShare = 0.95;
+  int walks = 8000;
+  double maxWalkShare = 0.022;
   // Bounds of the whole-stroke features: the range seen, widened by this share of it.
   double boundSlack = 0.5;
   // Generated drawings of each designed symbol for its limit and bounds.
