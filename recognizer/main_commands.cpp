@@ -146,7 +146,7 @@ void OnTaskbarCreated() {
   k.trayIconAdded = false;
   k.view.trayAddPending = true;
   if (!k.trayIcon) {
-    SetTrayState(ICON_READY, IDS_TRAY_TIP);
+    SetTrayState(IDI_STATUS_READY, IDS_TRAY_TIP);
   } else {
     k.view.trayStale = true;  // the icon comes back as the state says now
     SyncView();
