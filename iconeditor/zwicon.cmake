@@ -7,7 +7,7 @@ target_link_libraries(zwicon_lib PUBLIC zw_controls zw_iconfile shell32 advapi32
 
 zw_resource_depends(zwicon.rc tests/zwicon_test.rc)
 add_executable(ZwIcon WIN32 winmain.cpp zwicon.rc)
-target_link_libraries(ZwIcon PRIVATE zwicon_lib)
+target_link_libraries(ZwIcon PRIVATE zwicon_lib sw_small_runtime)
 sw_deliver(ZwIcon GUI)
 # The 32-bit editor loads at its preferred base, as programs of its kind always did: without the
 # base-relocation table it stays under the size a delivered file may have.
