@@ -74,10 +74,6 @@ void EnableItems(HWND dialog, std::initializer_list<int> ids, bool enable) {
   for (int id : ids) EnableWindow(GetDlgItem(dialog, id), enable);
 }
 
-int MessageBoxText(HWND owner, const std::string& text, UINT flags, const char* caption) {
-  return MessageBoxA(owner, text.c_str(), caption, flags);
-}
-
 void FillSoundNames(HWND combo) {
   for (const char* name : kSoundNames) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
 }
