@@ -5,16 +5,16 @@
 #include "kurvo_ids.h"
 #include "kurvo_state.h"
 #include "message_box.h"
+#include "paths.h"
 #include "text_util.h"
 
 namespace kurvo {
 
 std::string DropDestination(const std::string& path, const std::string& schemeDir, const std::string& systemDir) {
-  size_t slash = path.find_last_of("\\/:");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  size_t dot = name.rfind('.');
-  if (dot == std::string::npos) return {};
-  std::string base = name.substr(0, dot), ext = name.substr(dot);
+  std::string name = sw::FilePart(path, sw::kSlashesAndDrive);
+  std::string ext = sw::Extension(name);
+  if (ext.empty()) return {};
+  std::string base = name.substr(0, name.size() - ext.size());
   if (EqualNoCase(ext, ".kvo") || ext == ".kv_") return schemeDir + base + ".kvo";
   if (EqualNoCase(ext, ".dll") || ext == ".dl_") return systemDir + base + ".dll";
   return {};

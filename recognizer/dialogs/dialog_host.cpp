@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "kurvo_state.h"
 #include "notices.h"
+#include "paths.h"
 #include "state_view.h"
 #include "text_util.h"
 
@@ -94,8 +95,7 @@ std::string ChooseFile(HWND owner, const char* description, const char* pattern,
 }
 
 std::string DirectoryOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+  return sw::DirectoryPart(path, sw::kSlashes);
 }
 
 INT_PTR GrayControlColour(UINT msg, WPARAM wp) {
@@ -122,8 +122,7 @@ void PlayNamedSound(const std::string& name) {
     k.effects->PlaySoundFile(name);
     return;
   }
-  size_t slash = name.find_last_of("\\/:");
-  std::string inSounds = k.settings.appDir + "sounds\\" + (slash == std::string::npos ? name : name.substr(slash + 1));
+  std::string inSounds = k.settings.appDir + "sounds\\" + sw::FilePart(name, sw::kSlashesAndDrive);
   if (isFile(inSounds)) k.effects->PlaySoundFile(inSounds);
   else if (IsSystemSoundName(name)) k.effects->PlaySoundAlias(name);
 }
