@@ -1,13 +1,13 @@
-# ZwIcon.exe: the editor's forms over the controls and the forms layer.
+# ZwIcon.exe: the editor's forms over its file formats, its controls and the forms layer.
 add_library(zwicon_lib STATIC
   icon_model.cpp settings.cpp zwicon.cpp main_form.cpp icon_form.cpp icon_tools.cpp about_box.cpp
-  selector_layout.cpp icon_selector.cpp bitmap_form.cpp)
+  selector_layout.cpp icon_selector.cpp bitmap_form.cpp main_form_files.cpp)
 target_include_directories(zwicon_lib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(zwicon_lib PUBLIC zw_controls shell32 advapi32)
+target_link_libraries(zwicon_lib PUBLIC zw_controls zw_iconfile shell32 advapi32)
 
 zw_resource_depends(zwicon.rc tests/zwicon_test.rc)
 add_executable(ZwIcon WIN32 winmain.cpp zwicon.rc)
-target_link_libraries(ZwIcon PRIVATE zwicon_lib)
+target_link_libraries(ZwIcon PRIVATE zwicon_lib sw_small_runtime)
 sw_deliver(ZwIcon GUI)
 # The 32-bit editor loads at its preferred base, as programs of its kind always did: without the
 # base-relocation table it stays under the size a delivered file may have.
@@ -36,3 +36,17 @@ target_link_libraries(zwicon_selector_shot PRIVATE zwicon_lib)
 
 # Types keys into the focused window, for looking at the dialogs driven from the keyboard (not delivered).
 add_executable(zwicon_keys tests/key_driver.cpp)
+
+# The file commands on the editor's real windows.
+sw_add_test(zwicon_files_tests
+  SOURCES tests/commands_test.cpp tests/program_test.cpp tests/zwicon_test.rc
+  LIBS zwicon_lib LOCK desktop TIMEOUT 300)
+target_include_directories(zwicon_files_tests PRIVATE iconfile/tests)
+sw_copy_beside(zwicon_files_tests zw_three_icons ZwIcon)
+if(TARGET SKY32V3C)
+  sw_copy_beside(zwicon_files_tests SKY32V3C)
+endif()
+
+# A screenshot helper: a program's icon opened by index and edited (not delivered).
+add_executable(zwicon_open_shot tests/open_shot.cpp zwicon.rc)
+target_link_libraries(zwicon_open_shot PRIVATE zwicon_lib)

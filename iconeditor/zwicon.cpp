@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "application.h"
 #include "main_form.h"
 #include "icon_selector.h"
@@ -45,6 +47,23 @@ std::string HelpFilePath() {
   std::string dir = ProgramFolder();
   if (!dir.empty() && dir.back() != '\\') dir += '\\';
   return dir + "ZWICON.HLP";
+}
+
+// The command line's arguments as the C runtime splits them, each cut to a path's length.
+std::vector<std::string> CommandLineFiles() {
+  std::vector<std::string> out;
+  int n = 0;
+  LPWSTR* w = CommandLineToArgvW(GetCommandLineW(), &n);
+  if (!w) return out;
+  for (int i = 1; i < n; ++i) {
+    char buf[MAX_PATH] = "";
+    WideCharToMultiByte(CP_ACP, 0, w[i], -1, buf, sizeof buf - 1, nullptr, nullptr);
+    // Sized, then filled: a construction from a C string would add its null check's message.
+    std::string& a = out.emplace_back(strlen(buf), '\0');
+    memcpy(a.data(), buf, a.size());
+  }
+  LocalFree(w);
+  return out;
 }
 
 void ShowHelp(UINT command, ULONG_PTR data) {

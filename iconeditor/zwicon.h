@@ -38,6 +38,8 @@ void ResetEditor();
 
 // The help file's path beside the program, and the real help seam.
 std::string HelpFilePath();
+// The command line's arguments as the C runtime splits them, each cut to a path's length.
+std::vector<std::string> CommandLineFiles();
 void ShowHelp(UINT command, ULONG_PTR data);
 
 }  // namespace zwicon

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "file_search.h"
+#include "paths.h"
 
 namespace install {
 
@@ -114,7 +115,7 @@ void InstallScheme(const std::string& source, const std::string& destination,
                    RecordWriter* record, InstallReport& report) {
   std::string temp = ExpandBeside(source, destination);
   if (temp.empty()) {
-    report.Fail("Datei " + source.substr(source.find_last_of('\\') + 1) + " nach " + destination +
+    report.Fail("Datei " + sw::FilePart(source) + " nach " + destination +
                 " entpacken");
     return;
   }

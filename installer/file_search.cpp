@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "paths.h"
+
 namespace install {
 
 namespace {
@@ -31,8 +33,7 @@ std::string WithoutTrailingBackslash(const std::string& path) {
 }
 
 std::string ParentOf(const std::string& path) {
-  size_t pos = path.find_last_of('\\');
-  return pos == std::string::npos ? std::string() : path.substr(0, pos);
+  return sw::DirectoryPart(path);
 }
 
 std::string LowerCase(std::string s) {

@@ -7,6 +7,7 @@
 #include "file_search.h"
 #include "install_record.h"
 #include "medium_list.h"
+#include "paths.h"
 #include "progman.h"
 #include "settings_writer.h"
 
@@ -147,7 +148,7 @@ void RemoveSettings(const std::string& dir, const InstallRecord& record, Install
   // Values of others keep the key; that is no failure.
   if (DeleteKeyWhenEmpty(record.key)) {
     std::string parent = ParentOf(record.key);
-    if (lstrcmpiA(parent.substr(parent.find_last_of('\\') + 1).c_str(), "Strokewise") == 0)
+    if (lstrcmpiA(sw::FilePart(parent).c_str(), "Strokewise") == 0)
       DeleteKeyWhenEmpty(parent);
   }
 }

@@ -2,24 +2,10 @@
 
 #include <cstring>
 
+#include "handles.h"
+
 namespace quill {
 namespace {
-
-// The window's DC for the duration of a paint.
-class WindowDc {
- public:
-  explicit WindowDc(HWND h) : h_(h), dc_(GetWindowDC(h)) {}
-  ~WindowDc() {
-    if (dc_) ReleaseDC(h_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND h_;
-  HDC dc_;
-};
 
 void Fill(HDC dc, int l, int t, int r, int b, HBRUSH brush) {
   RECT rc{l, t, r, b};
@@ -54,7 +40,7 @@ void DrawArrow(HDC dc, const NoteTable& t, bool left, HBRUSH outline, HBRUSH ins
 void DrawTitle(HDC dc, const NoteTable& t, const NoteRecord& r) {
   const char* title = r.titles[r.page];
   int length = int(strnlen(title, kField));
-  HGDIOBJ old = SelectObject(dc, t.captionFont.Get());
+  HGDIOBJ old = SelectObject(dc, t.captionFont.get());
   SIZE size{};
   GetTextExtentPoint32A(dc, title, length, &size);
   int a = t.leftArrow.left + 16;
@@ -103,53 +89,53 @@ void PlaceArrowsFor(NoteTable& t, const NoteRecord& r) {
 int ArrowCentre(const NoteTable& t) { return t.leftArrow.top + t.captionHeight / 2 - 2; }
 
 void PaintCaption(NoteTable& t, NoteRecord& r) {
-  WindowDc dc(r.window);
-  if (!dc.Get()) return;
+  sw::WindowDC dc(r.window);
+  if (!dc.get()) return;
   PlaceArrowsFor(t, r);
   RECT wr{};
   GetWindowRect(r.window, &wr);
   int w = wr.right - wr.left, h = wr.bottom - wr.top;
   int ch = t.captionHeight, bw = t.buttonWidth, bh = t.buttonHeight;
-  HBRUSH shade = t.shadeBrush.Get();
+  HBRUSH shade = t.shadeBrush.get();
   RECT frame{0, 0, w, h};
-  FrameRect(dc.Get(), &frame, shade);
-  Fill(dc.Get(), 2, 2, w - 4 - bw, ch + 3, shade);
-  Fill(dc.Get(), w - 6, 2, w - 2, ch + 3, shade);
-  Fill(dc.Get(), w - 4 - bw, 2, w - 6, 5, shade);
-  Fill(dc.Get(), w - 4 - bw, bh + 2, w - 6, ch + 3, shade);
+  FrameRect(dc.get(), &frame, shade);
+  Fill(dc.get(), 2, 2, w - 4 - bw, ch + 3, shade);
+  Fill(dc.get(), w - 6, 2, w - 2, ch + 3, shade);
+  Fill(dc.get(), w - 4 - bw, 2, w - 6, 5, shade);
+  Fill(dc.get(), w - 4 - bw, bh + 2, w - 6, ch + 3, shade);
   int s = ch / 2 - 2;
-  Fill(dc.Get(), s, s, ch / 2 + 6, ch / 2 + 6, t.squareBrush[IndexOf(t, r)].Get());
-  DrawArrow(dc.Get(), t, true, t.darkBrush.Get(), t.lightBrush.Get());
-  if (w > 150) DrawTitle(dc.Get(), t, r);
-  DrawArrow(dc.Get(), t, false, t.darkBrush.Get(), t.lightBrush.Get());
+  Fill(dc.get(), s, s, ch / 2 + 6, ch / 2 + 6, t.squareBrush[IndexOf(t, r)].get());
+  DrawArrow(dc.get(), t, true, t.darkBrush.get(), t.lightBrush.get());
+  if (w > 150) DrawTitle(dc.get(), t, r);
+  DrawArrow(dc.get(), t, false, t.darkBrush.get(), t.lightBrush.get());
 }
 
 void PaintArrow(NoteTable& t, NoteRecord& r, bool left, bool pressed) {
-  WindowDc dc(r.window);
-  if (!dc.Get()) return;
+  sw::WindowDC dc(r.window);
+  if (!dc.get()) return;
   PlaceArrowsFor(t, r);
-  DrawArrow(dc.Get(), t, left, t.darkBrush.Get(), pressed ? t.darkBrush.Get() : t.lightBrush.Get());
+  DrawArrow(dc.get(), t, left, t.darkBrush.get(), pressed ? t.darkBrush.get() : t.lightBrush.get());
 }
 
 void RedrawTitle(NoteTable& t, NoteRecord& r) {
-  WindowDc dc(r.window);
-  if (!dc.Get()) return;
+  sw::WindowDC dc(r.window);
+  if (!dc.get()) return;
   PlaceArrowsFor(t, r);
-  Fill(dc.Get(), t.leftArrow.right + 1, t.leftArrow.top, t.rightArrow.left - 1,
-       t.leftArrow.bottom + 2, t.shadeBrush.Get());
-  DrawTitle(dc.Get(), t, r);
+  Fill(dc.get(), t.leftArrow.right + 1, t.leftArrow.top, t.rightArrow.left - 1,
+       t.leftArrow.bottom + 2, t.shadeBrush.get());
+  DrawTitle(dc.get(), t, r);
 }
 
 void RepaintCloseStrips(NoteTable& t, NoteRecord& r) {
-  WindowDc dc(r.window);
-  if (!dc.Get()) return;
+  sw::WindowDC dc(r.window);
+  if (!dc.get()) return;
   int w = WindowWidth(r.window);
   int ch = t.captionHeight, bw = t.buttonWidth, bh = t.buttonHeight;
-  HBRUSH shade = t.shadeBrush.Get();
-  Fill(dc.Get(), w - 6 - bw, 2, w - 4 - bw, ch + 3, shade);
-  Fill(dc.Get(), w - 6, 2, w - 2, ch + 3, shade);
-  Fill(dc.Get(), w - 4 - bw, 2, w - 6, 5, shade);
-  Fill(dc.Get(), w - 4 - bw, bh + 2, w - 6, ch + 3, shade);
+  HBRUSH shade = t.shadeBrush.get();
+  Fill(dc.get(), w - 6 - bw, 2, w - 4 - bw, ch + 3, shade);
+  Fill(dc.get(), w - 6, 2, w - 2, ch + 3, shade);
+  Fill(dc.get(), w - 4 - bw, 2, w - 6, 5, shade);
+  Fill(dc.get(), w - 4 - bw, bh + 2, w - 6, ch + 3, shade);
 }
 
 }  // namespace quill

@@ -145,7 +145,7 @@ void OnColor(NoteTable& t, HWND window, bool background) {
     DeriveColors(&t.colors);
     MakeBrushes(t);
     for (NoteRecord& n : t.notes)
-      if (n.window) SetClassLongPtrA(n.window, GCLP_HBRBACKGROUND, LONG_PTR(t.backBrush.Get()));
+      if (n.window) SetClassLongPtrA(n.window, GCLP_HBRBACKGROUND, LONG_PTR(t.backBrush.get()));
   } else {
     t.colors.text = cc.rgbResult;
   }

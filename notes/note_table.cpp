@@ -43,11 +43,11 @@ void AllocateBuffers(NoteTable& t) {
 }
 
 void MakeBrushes(NoteTable& t) {
-  t.backBrush.Reset(CreateSolidBrush(t.colors.background));
-  t.shadeBrush.Reset(CreateSolidBrush(t.colors.shade));
-  t.darkBrush.Reset(CreateSolidBrush(t.colors.dark));
-  t.lightBrush.Reset(CreateSolidBrush(t.colors.light));
-  for (int i = 0; i < kNoteCount; ++i) t.squareBrush[i].Reset(CreateSolidBrush(kNoteKinds[i].square));
+  t.backBrush.reset(CreateSolidBrush(t.colors.background));
+  t.shadeBrush.reset(CreateSolidBrush(t.colors.shade));
+  t.darkBrush.reset(CreateSolidBrush(t.colors.dark));
+  t.lightBrush.reset(CreateSolidBrush(t.colors.light));
+  for (int i = 0; i < kNoteCount; ++i) t.squareBrush[i].reset(CreateSolidBrush(kNoteKinds[i].square));
 }
 
 void InitDisplay(NoteTable& t) {
@@ -67,7 +67,7 @@ void InitDisplay(NoteTable& t) {
 
   LOGFONTA lf{};
   SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0);
-  t.captionFont.Reset(CreateFontIndirectA(&lf));
+  t.captionFont.reset(CreateFontIndirectA(&lf));
 
   HDC screen = GetDC(nullptr);
   HBITMAP probe = CreateCompatibleBitmap(screen, 16, 16);
@@ -100,7 +100,7 @@ void RegisterNoteClasses(NoteTable& t) {
     wc.hInstance = t.instance;
     wc.hIcon = r.filledIcon;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = t.backBrush.Get();
+    wc.hbrBackground = t.backBrush.get();
     wc.lpszClassName = k.windowClass;
     RegisterClassA(&wc);
   }

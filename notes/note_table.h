@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "handles.h"
 #include "note_store.h"
 #include "seams.h"
 
@@ -62,24 +63,6 @@ Colors DefaultColors(bool palette);
 // Shade, light and dark follow from the background.
 void DeriveColors(Colors* c);
 
-// Owns a GDI object (brush, font).
-template <typename T>
-class Gdi {
- public:
-  Gdi() = default;
-  ~Gdi() { Reset(); }
-  Gdi(const Gdi&) = delete;
-  Gdi& operator=(const Gdi&) = delete;
-  void Reset(T h = nullptr) {
-    if (h_) DeleteObject(h_);
-    h_ = h;
-  }
-  T Get() const { return h_; }
-
- private:
-  T h_ = nullptr;
-};
-
 struct AlarmState {
   bool fired = false;
   int note = 0;
@@ -105,12 +88,12 @@ struct NoteTable {
 
   int captionHeight = 0, buttonWidth = 0, buttonHeight = 0;
   RECT leftArrow = {}, rightArrow = {};
-  Gdi<HFONT> captionFont;
+  sw::GdiObject<HFONT> captionFont;
 
   bool palette = false;
   Colors colors = {};
-  Gdi<HBRUSH> backBrush, shadeBrush, darkBrush, lightBrush;
-  Gdi<HBRUSH> squareBrush[kNoteCount];
+  sw::GdiObject<HBRUSH> backBrush, shadeBrush, darkBrush, lightBrush;
+  sw::GdiObject<HBRUSH> squareBrush[kNoteCount];
   COLORREF customColors[16] = {};
 
   bool toolWindow = false;

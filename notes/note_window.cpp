@@ -56,7 +56,7 @@ LRESULT OnActivate(HWND window, WPARAM wp, LPARAM lp) {
 LRESULT OnCtlColorEdit(NoteTable& t, HDC dc) {
   SetTextColor(dc, t.colors.text);
   SetBkColor(dc, t.colors.background);
-  return LRESULT(t.backBrush.Get());
+  return LRESULT(t.backBrush.get());
 }
 
 LRESULT OnNcPaint(NoteTable& t, NoteRecord& r, HWND window, UINT msg, WPARAM wp, LPARAM lp) {

@@ -27,13 +27,13 @@ void PlaceOverCaption(const NoteTable& t, const NoteRecord& r, HWND dialog, HWND
   int y = note.top + (t.captionHeight - 20) / 2 + dy;
   SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(control, nullptr, 0, 0, width, controlHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  SendMessageA(control, WM_SETFONT, WPARAM(t.captionFont.Get()), FALSE);
+  SendMessageA(control, WM_SETFONT, WPARAM(t.captionFont.get()), FALSE);
 }
 
 INT_PTR PageColours(const NoteTable& t, HDC dc) {
   SetTextColor(dc, t.colors.text);
   SetBkColor(dc, t.colors.shade);
-  return INT_PTR(t.shadeBrush.Get());
+  return INT_PTR(t.shadeBrush.get());
 }
 
 void Bind(HWND dialog, LPARAM lp) {

@@ -93,12 +93,12 @@ void ShutdownNotes(NoteTable& t) {
     TeardownNote(t, r);
   }
   DestroyAllNotes(t);
-  t.captionFont.Reset();
-  t.backBrush.Reset();
-  t.shadeBrush.Reset();
-  t.darkBrush.Reset();
-  t.lightBrush.Reset();
-  for (auto& b : t.squareBrush) b.Reset();
+  t.captionFont.reset();
+  t.backBrush.reset();
+  t.shadeBrush.reset();
+  t.darkBrush.reset();
+  t.lightBrush.reset();
+  for (auto& b : t.squareBrush) b.reset();
   UnregisterNoteClasses(t);
   if (t.accel) DestroyAcceleratorTable(t.accel);
   t.accel = nullptr;

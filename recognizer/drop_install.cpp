@@ -4,16 +4,17 @@
 
 #include "kurvo_ids.h"
 #include "kurvo_state.h"
+#include "message_box.h"
+#include "paths.h"
 #include "text_util.h"
 
 namespace kurvo {
 
 std::string DropDestination(const std::string& path, const std::string& schemeDir, const std::string& systemDir) {
-  size_t slash = path.find_last_of("\\/:");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  size_t dot = name.rfind('.');
-  if (dot == std::string::npos) return {};
-  std::string base = name.substr(0, dot), ext = name.substr(dot);
+  std::string name = sw::FilePart(path, sw::kSlashesAndDrive);
+  std::string ext = sw::Extension(name);
+  if (ext.empty()) return {};
+  std::string base = name.substr(0, name.size() - ext.size());
   if (EqualNoCase(ext, ".kvo") || ext == ".kv_") return schemeDir + base + ".kvo";
   if (EqualNoCase(ext, ".dll") || ext == ".dl_") return systemDir + base + ".dll";
   return {};
@@ -46,7 +47,7 @@ void InstallDroppedFiles(HWND mainWindow, HDROP drop) {
     std::string destination = DropDestination(path, k.settings.schemeDir, k.settings.systemDir);
     if (destination.empty()) {
       std::string text = FormatText("This file: %s\nis not compatible with Strokewise.", path);
-      MessageBoxA(mainWindow, text.c_str(), "Drag&Drop", MB_ICONWARNING | MB_OK);
+      MessageBoxText(mainWindow, text, MB_ICONWARNING | MB_OK, "Drag&Drop");
       return;
     }
     if (!ExpandCopy(path, destination)) failed += std::string("\n") + path;
@@ -55,10 +56,10 @@ void InstallDroppedFiles(HWND mainWindow, HDROP drop) {
   // A copy that failed is named to the user before the summary, which still counts every file.
   if (!failed.empty()) {
     std::string text = Cut("These files could not be copied:" + failed, 2047);
-    MessageBoxA(mainWindow, text.c_str(), "Drag&Drop", MB_ICONWARNING | MB_OK);
+    MessageBoxText(mainWindow, text, MB_ICONWARNING | MB_OK, "Drag&Drop");
   }
   std::string summary = FormatNumber(Str(IDS_DROP_SUMMARY, 1023), installed);
-  MessageBoxA(mainWindow, summary.c_str(), "Drag&Drop", MB_ICONINFORMATION | MB_OK);
+  MessageBoxText(mainWindow, summary, MB_ICONINFORMATION | MB_OK, "Drag&Drop");
 }
 
 }  // namespace kurvo

@@ -1,5 +1,7 @@
 #include "hook_library.h"
 
+#include "hooklib/hook_ids.h"
+
 namespace kurvo {
 
 namespace {
@@ -28,8 +30,8 @@ void HookLibrary::Release() {
 }
 
 HBITMAP HookLibrary::SymbolBitmap(int32_t id) const {
-  if (!module || id < 0 || id > 0xFFFF - 100) return nullptr;
-  return LoadBitmapA(module, MAKEINTRESOURCEA(100 + id));
+  if (!module || id < 0 || id > 0xFFFF - IDB_SYMBOL_BASE) return nullptr;
+  return LoadBitmapA(module, MAKEINTRESOURCEA(IDB_SYMBOL_BASE + id));
 }
 
 HICON HookLibrary::StatusIcon(int id, bool small) const {

@@ -55,7 +55,7 @@ int RunKurvo(HINSTANCE instance, int show) {
   LoadSettings();
   k.startupPhase = false;
   AddTrayIcon();
-  SetTrayState(ICON_READY, IDS_TRAY_TIP);
+  SetTrayState(IDI_STATUS_READY, IDS_TRAY_TIP);
 
   HACCEL accelerators = LoadAcceleratorsA(instance, KURVO_ACCELERATORS);
   MSG msg;

@@ -1,11 +1,11 @@
-// Kurvo's own ids: messages, the main window's controls and timer, its own resources and the
-// hook library's resource numbers. The language library's ids come from kvo_ids.h.
+// Kurvo's own ids: messages, the main window's controls and timer, its own resources. The hook
+// library's messages and resource numbers come from hook_ids.h, the language library's ids from
+// kvo_ids.h.
 #pragma once
+#include "hooklib/hook_ids.h"
 #include "kvo_ids.h"
 
-// Messages from the hook library and the notification area.
-#define WM_DRAWBEGIN 1224
-#define WM_SYMBOLDRAWN 1274
+// Messages from the notification area.
 #define WM_TRAYNOTIFY 32868
 // Kurvo to itself: bring what is shown in line with the state again (state_view.h).
 #define WM_KURVO_SYNC (WM_TRAYNOTIFY + 1)
@@ -28,10 +28,3 @@
 #define IDC_SPLASH_PICTURE 1000
 #define KURVO_ACCELERATORS "Strokewise"
 
-// Hook library resources: symbol pictures at 100 + id, status icons 100 to 104.
-#define HOOK_BITMAP_BASE 100
-#define ICON_READY 100
-#define ICON_NOT_RECOGNIZED 101
-#define ICON_RECOGNIZED 102
-#define ICON_NOT_IN_SCHEME 103
-#define ICON_DISABLED 104

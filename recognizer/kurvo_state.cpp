@@ -1,6 +1,7 @@
 #include "kurvo_state.h"
 
 #include "kurvo_ids.h"
+#include "message_box.h"
 #include "text_util.h"
 
 namespace kurvo {
@@ -28,7 +29,7 @@ LRESULT CALLBACK KeepStartupBoxShown(int code, WPARAM wp, LPARAM lp) {
 // The start-up boxes come before any window of Kurvo's: they are shown normally, in front.
 void ShowWarning(const char* text, UINT icon) {
   HHOOK hook = SetWindowsHookExA(WH_CBT, KeepStartupBoxShown, nullptr, GetCurrentThreadId());
-  MessageBoxA(GetFocus(), text, "Strokewise", icon | MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
+  MessageBoxText(GetFocus(), text, icon | MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
   if (hook) UnhookWindowsHookEx(hook);
 }
 

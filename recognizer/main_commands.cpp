@@ -4,6 +4,7 @@
 #include "kurvo_ids.h"
 #include "kurvo_state.h"
 #include "main_window.h"
+#include "message_box.h"
 #include "notices.h"
 #include "scheme_file.h"
 #include "schemes.h"
@@ -14,11 +15,7 @@ namespace kurvo {
 
 namespace {
 
-int AskBox(HWND owner, const std::string& text, UINT flags) {
-  return MessageBoxA(owner, text.c_str(), "Strokewise", flags);
-}
-
-void ShowInfo(HWND h, UINT id) { AskBox(h, Str(id, 1023), MB_ICONINFORMATION | MB_OK); }
+void ShowInfo(HWND h, UINT id) { MessageBoxText(h, Str(id, 1023), MB_ICONINFORMATION | MB_OK); }
 
 void OnSchemeChosen() {
   KurvoState& k = Kurvo();
@@ -63,7 +60,7 @@ bool DefaultSchemeShown() {
 
 void OnSymbolDoubleClick(HWND h) {
   if (DefaultSchemeShown() &&
-      AskBox(h, Str(IDS_CHANGE_DEFAULT_SCHEME, 1023), MB_ICONEXCLAMATION | MB_YESNO) == IDYES) {
+      MessageBoxText(h, Str(IDS_CHANGE_DEFAULT_SCHEME, 1023), MB_ICONEXCLAMATION | MB_YESNO) == IDYES) {
     HeaderDialog(h);
     return;
   }
@@ -75,7 +72,7 @@ void OnDeleteScheme(HWND h) {
   // The file asked about is the one deleted, even if a notice during the question loads another.
   const std::string path = CurrentSchemePath();
   std::string question = FormatText(Str(IDS_CONFIRM_DELETE_SCHEME, 1023), k.header.name);
-  if (AskBox(h, question, MB_ICONERROR | MB_YESNO) != IDYES) return;
+  if (MessageBoxText(h, question, MB_ICONERROR | MB_YESNO) != IDYES) return;
   DeleteFileA(path.c_str());
   ScanSchemes();
   LoadScheme(kDefaultScheme);
@@ -146,7 +143,7 @@ void OnTaskbarCreated() {
   k.trayIconAdded = false;
   k.view.trayAddPending = true;
   if (!k.trayIcon) {
-    SetTrayState(ICON_READY, IDS_TRAY_TIP);
+    SetTrayState(IDI_STATUS_READY, IDS_TRAY_TIP);
   } else {
     k.view.trayStale = true;  // the icon comes back as the state says now
     SyncView();

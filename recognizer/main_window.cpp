@@ -7,6 +7,7 @@
 #include "main_commands.h"
 #include "kurvo_ids.h"
 #include "kurvo_state.h"
+#include "message_box.h"
 #include "notices.h"
 #include "schemes.h"
 #include "state_view.h"
@@ -18,10 +19,6 @@ namespace {
 
 constexpr int kSymbolItemWidth = 80;
 constexpr int kSymbolItemHeight = 58;
-
-int AskBox(HWND owner, const std::string& text, UINT flags) {
-  return MessageBoxA(owner, text.c_str(), "Strokewise", flags);
-}
 
 HWND Child(HWND parent, const char* cls, DWORD style, DWORD exStyle, int x, int y, int w, int hgt, int id) {
   return CreateWindowExA(exStyle, cls, "", style, x, y, w, hgt, parent,
@@ -212,7 +209,7 @@ bool OnSysCommand(HWND h, WPARAM command) {
     return true;
   }
   if ((command & 0xFFF0) == SC_CLOSE) {
-    if (AskBox(h, Str(IDS_CONFIRM_EXIT), MB_ICONERROR | MB_YESNO) == IDYES) DestroyWindow(h);
+    if (MessageBoxText(h, Str(IDS_CONFIRM_EXIT), MB_ICONERROR | MB_YESNO) == IDYES) DestroyWindow(h);
     return true;
   }
   return false;

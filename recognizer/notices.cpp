@@ -104,7 +104,7 @@ LRESULT OnSymbolDrawn(int32_t symbolId, HWND target) {
     RefreshShortcutList();
   }
   if (symbolId == 0) {
-    ShowEvent(IDS_NOT_RECOGNIZED, ICON_NOT_RECOGNIZED, IDS_NOT_RECOGNIZED);
+    ShowEvent(IDS_NOT_RECOGNIZED, IDI_STATUS_NOT_RECOGNIZED, IDS_NOT_RECOGNIZED);
     if (k.settings.soundNot == 1 && !k.settings.soundNameNot.empty()) PlayEventSound(k.settings.soundNameNot);
     return 0;
   }
@@ -112,14 +112,14 @@ LRESULT OnSymbolDrawn(int32_t symbolId, HWND target) {
   int slot = 0;
   while (slot < kSlotCount && k.shortcuts[slot].symbolId != symbolId) ++slot;
   if (slot == kSlotCount) {
-    ShowEvent(IDS_RECOGNIZED_NOT_IN_SCHEME, ICON_NOT_IN_SCHEME, IDS_RECOGNIZED_NOT_IN_SCHEME);
+    ShowEvent(IDS_RECOGNIZED_NOT_IN_SCHEME, IDI_STATUS_NOT_IN_SCHEME, IDS_RECOGNIZED_NOT_IN_SCHEME);
     return 0;
   }
   // The slot is copied before any effect: the shell, the sound and the action can handle
   // messages that load another scheme.
   const ShortcutRecord action = k.shortcuts[slot];
   SelectSymbolSlot(slot);
-  ShowEvent(IDS_RECOGNIZED, ICON_RECOGNIZED, IDS_RECOGNIZED);
+  ShowEvent(IDS_RECOGNIZED, IDI_STATUS_RECOGNIZED, IDS_RECOGNIZED);
   if (k.settings.sound == 1 && !action.sound.empty()) PlayEventSound(action.sound);
   else if (k.settings.sound == 2 && !k.settings.soundName.empty()) PlayEventSound(k.settings.soundName);
   return PerformShortcut(action) ? 1 : 0;
@@ -145,7 +145,7 @@ void FeedbackCountdownTick() {
     // The countdown ends before the icon changes: an event during the shell call starts anew.
     k.feedbackCountdown = -1;
     SetStatusText(Str(IDS_READY));
-    if (k.settings.recognitionEnabled) SetTrayState(ICON_READY, IDS_TRAY_TIP);
+    if (k.settings.recognitionEnabled) SetTrayState(IDI_STATUS_READY, IDS_TRAY_TIP);
   }
 }
 

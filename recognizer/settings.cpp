@@ -4,17 +4,13 @@
 #include <utility>
 #include <vector>
 
+#include "handles.h"
 #include "languages.h"
 #include "text_util.h"
 
 namespace kurvo {
 
 namespace {
-
-struct RegKey {
-  HKEY h = nullptr;
-  ~RegKey() { if (h) RegCloseKey(h); }
-};
 
 void ReadInt(HKEY key, const char* name, int32_t& field) {
   std::string text;
@@ -64,9 +60,9 @@ void DerivePaths(RecognizerSettings& s) {
 }
 
 bool ReadSettings(const SettingsLocation& where, RecognizerSettings& s) {
-  RegKey key;
-  bool found = RegOpenKeyExA(where.root, where.path.c_str(), 0, KEY_ALL_ACCESS, &key.h) == ERROR_SUCCESS;
-  HKEY k = found ? key.h : nullptr;
+  sw::RegKey key;
+  bool found = RegOpenKeyExA(where.root, where.path.c_str(), 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS;
+  HKEY k = found ? key.get() : nullptr;
   std::string directory;
   bool haveDirectory = k && ReadRegText(k, "Directory", directory);
   // A missing directory leaves an empty one: the derived paths are then relative, never garbage.
@@ -97,13 +93,13 @@ bool ReadSettings(const SettingsLocation& where, RecognizerSettings& s) {
 }
 
 bool WriteSettings(const SettingsLocation& where, const RecognizerSettings& s) {
-  RegKey key;
-  if (RegCreateKeyExA(where.root, where.path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key.h,
+  sw::RegKey key;
+  if (RegCreateKeyExA(where.root, where.path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
                       nullptr) != ERROR_SUCCESS)
     return false;
   bool ok = true;
-  auto num = [&](const char* name, int32_t v) { ok &= WriteRegText(key.h, name, Decimal(v)); };
-  auto txt = [&](const char* name, const std::string& v) { ok &= WriteRegText(key.h, name, v); };
+  auto num = [&](const char* name, int32_t v) { ok &= WriteRegText(key.get(), name, Decimal(v)); };
+  auto txt = [&](const char* name, const std::string& v) { ok &= WriteRegText(key.get(), name, v); };
   num("MouseBtn", s.mouseBtn);
   num("Sound", s.sound);
   num("SoundNot", s.soundNot);
@@ -123,8 +119,8 @@ bool WriteSettings(const SettingsLocation& where, const RecognizerSettings& s) {
 }
 
 bool WriteInstallationSettings(const SettingsLocation& where, const std::string& directory, int32_t language) {
-  RegKey key;
-  if (RegCreateKeyExA(where.root, where.path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key.h,
+  sw::RegKey key;
+  if (RegCreateKeyExA(where.root, where.path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
                       nullptr) != ERROR_SUCCESS)
     return false;
   std::string dir = directory;
@@ -138,7 +134,7 @@ bool WriteInstallationSettings(const SettingsLocation& where, const std::string&
       {"RecognitionKLK", "1"},   {"AutoFocus", "0"},
       {"AutoHide", "2"},         {"StartUpAutoHide", "2"}};
   bool ok = true;
-  for (const auto& [name, value] : values) ok &= WriteRegText(key.h, name, value);
+  for (const auto& [name, value] : values) ok &= WriteRegText(key.get(), name, value);
   return ok;
 }
 

@@ -100,7 +100,8 @@ void SetRecognition(bool enabled) {
   k.settings.recognitionEnabled = enabled;
   k.feedbackCountdown = -1;
   k.view.menuStale = true;
-  SetTrayState(enabled ? ICON_READY : ICON_DISABLED, enabled ? IDS_TRAY_TIP : IDS_CLICK_TO_ENABLE);
+  SetTrayState(enabled ? IDI_STATUS_READY : IDI_STATUS_DISABLED,
+               enabled ? IDS_TRAY_TIP : IDS_CLICK_TO_ENABLE);
 }
 
 void SetTrayState(int iconId, UINT tipId) {

@@ -9,6 +9,8 @@
 
 namespace zwicon::files {
 
+using sw::FileHandle;
+
 bool ReadWholeFile(const std::string& path, std::string& bytes, uint32_t limit) {
   FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!f) return false;

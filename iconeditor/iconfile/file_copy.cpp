@@ -10,6 +10,8 @@
 
 namespace zwicon::files {
 
+using sw::FileHandle;
+
 namespace {
 
 std::string FullUpper(const std::string& p) {

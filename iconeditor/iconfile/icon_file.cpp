@@ -7,6 +7,8 @@
 
 namespace zwicon::files {
 
+using sw::FileHandle;
+
 const COLORREF kStandardColours[16] = {
     RGB(0, 0, 0),     RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0), RGB(0, 0, 128),   RGB(128, 0, 128),
     RGB(0, 128, 128), RGB(128, 128, 128), RGB(192, 192, 192), RGB(255, 0, 0), RGB(0, 255, 0),   RGB(255, 255, 0),

@@ -10,6 +10,9 @@
 
 namespace zwicon::files {
 
+using sw::GdiObject;
+using sw::MemoryDC;
+
 bool IconFileIntact(const std::string& file) {
   HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -7,6 +7,9 @@
 
 namespace zwicon::files {
 
+using sw::GdiObject;
+using sw::MemoryDC;
+
 std::string UpperExtension(const std::string& fileName) {
   size_t dot = fileName.find_last_of('.');
   size_t slash = fileName.find_last_of("\\/:");

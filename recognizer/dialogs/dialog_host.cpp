@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "kurvo_state.h"
 #include "notices.h"
+#include "paths.h"
 #include "state_view.h"
 #include "text_util.h"
 
@@ -74,10 +75,6 @@ void EnableItems(HWND dialog, std::initializer_list<int> ids, bool enable) {
   for (int id : ids) EnableWindow(GetDlgItem(dialog, id), enable);
 }
 
-int MessageBoxText(HWND owner, const std::string& text, UINT flags, const char* caption) {
-  return MessageBoxA(owner, text.c_str(), caption, flags);
-}
-
 void FillSoundNames(HWND combo) {
   for (const char* name : kSoundNames) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
 }
@@ -98,8 +95,7 @@ std::string ChooseFile(HWND owner, const char* description, const char* pattern,
 }
 
 std::string DirectoryOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+  return sw::DirectoryPart(path, sw::kSlashes);
 }
 
 INT_PTR GrayControlColour(UINT msg, WPARAM wp) {
@@ -126,8 +122,7 @@ void PlayNamedSound(const std::string& name) {
     k.effects->PlaySoundFile(name);
     return;
   }
-  size_t slash = name.find_last_of("\\/:");
-  std::string inSounds = k.settings.appDir + "sounds\\" + (slash == std::string::npos ? name : name.substr(slash + 1));
+  std::string inSounds = k.settings.appDir + "sounds\\" + sw::FilePart(name, sw::kSlashesAndDrive);
   if (isFile(inSounds)) k.effects->PlaySoundFile(inSounds);
   else if (IsSystemSoundName(name)) k.effects->PlaySoundAlias(name);
 }

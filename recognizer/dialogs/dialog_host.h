@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "message_box.h"
+
 namespace kurvo {
 
 // Every dialog's state starts with this; the procedure finds it at DWLP_USER.
@@ -35,7 +37,6 @@ void SetChecked(HWND dialog, int id, bool checked);
 // Checks `id` and unchecks the other radios of `group` (a zero-ended list of ids).
 void SelectRadio(HWND dialog, const int* group, int id);
 void EnableItems(HWND dialog, std::initializer_list<int> ids, bool enable);
-int MessageBoxText(HWND owner, const std::string& text, UINT flags, const char* caption = "Strokewise");
 
 extern const char* const kSoundNames[6];
 void FillSoundNames(HWND combo);

@@ -231,7 +231,7 @@ TEST_F(DialogTest, OptionsStoreAutoFocusZeroAndEnableRecognition) {
   EXPECT_EQ(Value("ShowMainWinDraw"), "1");
   EXPECT_TRUE(k.settings.recognitionEnabled);
   EXPECT_TRUE(k.hook.on);
-  EXPECT_EQ(k.trayIcon, ICON_READY);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_READY);
   char text[64] = {};
   GetMenuStringA(k.menu, IDM_TOGGLE_ENABLE, text, sizeof text, MF_BYCOMMAND);
   EXPECT_STREQ(text, "Disable Strokewise");

@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, DisableFromMenuEnableFromTray) {
   EXPECT_EQ(answerer_.LastText(), Str(IDS_TRAY_HINT, 1023));
   EXPECT_FALSE(k.settings.recognitionEnabled);
   EXPECT_EQ(MenuText(IDM_TOGGLE_ENABLE), "Enable Strokewise");
-  EXPECT_EQ(k.trayIcon, ICON_DISABLED);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_DISABLED);
   EXPECT_EQ(k.trayTip, "Click here to enable Strokewise functions");
   EXPECT_EQ(HookCalls(1), disables + 1);
 
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, DisableFromMenuEnableFromTray) {
   EXPECT_TRUE(k.settings.recognitionEnabled);
   EXPECT_EQ(k.settings.showMainWinTray, 1);
   EXPECT_EQ(MenuText(IDM_TOGGLE_ENABLE), "Disable Strokewise");
-  EXPECT_EQ(k.trayIcon, ICON_READY);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_READY);
   EXPECT_EQ(HookCalls(0), enables + 1);
   // While enabled a left click only shows; a right click toggles; another icon id is ignored.
   SendMessageA(main_, WM_TRAYNOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
@@ -139,14 +139,14 @@ TEST_F(MainWindowTest, FeedbackReturnsToReadyOnTheSeventhTick) {
   TargetWindow notes("NotesClass", "Notes - a");
   SendMessageA(main_, WM_SYMBOLDRAWN, 4, reinterpret_cast<LPARAM>(notes.Handle()));
   EXPECT_EQ(WindowText(k.statusLine), "Last event: symbol recognized");
-  EXPECT_EQ(k.trayIcon, ICON_RECOGNIZED);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_RECOGNIZED);
   for (int tick = 1; tick <= 6; ++tick) {
     SendMessageA(main_, WM_TIMER, IDT_FEEDBACK, 0);
     EXPECT_EQ(WindowText(k.statusLine), "Last event: symbol recognized") << tick;
   }
   SendMessageA(main_, WM_TIMER, IDT_FEEDBACK, 0);
   EXPECT_EQ(WindowText(k.statusLine), "Ready");
-  EXPECT_EQ(k.trayIcon, ICON_READY);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_READY);
   EXPECT_EQ(k.trayTip, "Left click=Display Symbols -  Right click=Disable Strokewise");
   EXPECT_EQ(k.feedbackCountdown, -1);
 }

@@ -105,7 +105,7 @@ TEST_F(NoticesTest, RecognizedSymbolPerformsTheFirstSlotHoldingIt) {
   SendMessageA(k.symbolList, LB_GETTEXT, 5, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "Save");
   EXPECT_EQ(WindowText(k.statusLine), "Last event: symbol recognized");
-  EXPECT_EQ(k.trayIcon, ICON_RECOGNIZED);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_RECOGNIZED);
   EXPECT_EQ(k.feedbackCountdown, 6);
 
   // Hotkey fields ctrl, SHIFT, s give ^+s.
@@ -121,12 +121,12 @@ TEST_F(NoticesTest, UnrecognizedAndMissingSymbolsStillLoadTheScheme) {
   EXPECT_EQ(k.loadedScheme, "editor0.kvo");
   EXPECT_EQ(k.shortcuts[0].name, "First");
   EXPECT_EQ(WindowText(k.statusLine), "Last event: symbol not recognized");
-  EXPECT_EQ(k.trayIcon, ICON_NOT_RECOGNIZED);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_NOT_RECOGNIZED);
   EXPECT_EQ(k.trayTip, "Last event: symbol not recognized");
 
   EXPECT_EQ(Draw(editor.Handle(), 4), 0);
   EXPECT_EQ(WindowText(k.statusLine), "Last event: symbol recognized, but not in the app scheme");
-  EXPECT_EQ(k.trayIcon, ICON_NOT_IN_SCHEME);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_NOT_IN_SCHEME);
   EXPECT_TRUE(effects_.started.empty());
   EXPECT_TRUE(effects_.exits.empty());
 }
@@ -168,7 +168,7 @@ TEST_F(NoticesTest, SystemCommandsAreMatchedWithCase) {
   EXPECT_EQ(Draw(editor.Handle(), 6), 0);
   EXPECT_TRUE(keys.Collect().empty());
   EXPECT_EQ(effects_.exits.size(), 1u);
-  EXPECT_EQ(k.trayIcon, ICON_RECOGNIZED);
+  EXPECT_EQ(k.trayIcon, IDI_STATUS_RECOGNIZED);
 }
 
 // The texts built for the language library and the keys they type.

@@ -60,7 +60,7 @@ class ReentrancyTest : public KurvoTest {
     GetMenuStringA(k.menu, IDM_TOGGLE_ENABLE, text, sizeof text, MF_BYCOMMAND);
     EXPECT_EQ(k.settings.recognitionEnabled, on);
     EXPECT_STREQ(text, on ? "Disable Strokewise" : "Enable Strokewise");
-    EXPECT_EQ(k.trayIcon, on ? ICON_READY : ICON_DISABLED);
+    EXPECT_EQ(k.trayIcon, on ? IDI_STATUS_READY : IDI_STATUS_DISABLED);
     EXPECT_EQ(k.hook.on, on);
     EXPECT_EQ(HookCalls(3), on ? 1 : 0);
     EXPECT_EQ(HookCalls(4), 0);
