@@ -22,6 +22,12 @@ bool SetRegString(HKEY root, const std::string& key, const std::string& name, co
   return r == ERROR_SUCCESS;
 }
 
+std::string RegString(HKEY root, const std::string& key, const std::string& name) {
+  std::string value;
+  GetRegString(root, key, name, &value);
+  return value;
+}
+
 bool GetRegString(HKEY root, const std::string& key, const std::string& name, std::string* value) {
   HKEY k;
   if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;

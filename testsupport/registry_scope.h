@@ -25,6 +25,7 @@ class RegistryScope {
 // Registry helpers for tests; each returns false (or empty) when the value is missing.
 bool SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
 bool GetRegString(HKEY root, const std::string& key, const std::string& name, std::string* value);
+std::string RegString(HKEY root, const std::string& key, const std::string& name);
 // The raw byte length that RegQueryValueEx reports for a value, or -1.
 long RegValueSize(HKEY root, const std::string& key, const std::string& name);
 

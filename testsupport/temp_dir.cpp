@@ -77,4 +77,11 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryA(path.c_str());
 }
 
+std::string BesideProgram(const std::string& name) {
+  char buf[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  std::string p = buf;
+  return p.substr(0, p.find_last_of('\\') + 1) + name;
+}
+
 }  // namespace sw::test

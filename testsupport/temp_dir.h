@@ -26,5 +26,7 @@ bool ReadFileBytes(const std::string& path, std::string* bytes);
 bool FileExists(const std::string& path);
 // Removes a folder and everything below it.
 void RemoveTree(const std::string& path);
+// The full path of `name` in the folder of the running test program.
+std::string BesideProgram(const std::string& name);
 
 }  // namespace sw::test

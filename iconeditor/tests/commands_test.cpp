@@ -29,12 +29,7 @@ using sw::test::DialogAnswerer;
 
 namespace {
 
-std::string Beside(const char* name) {
-  char buf[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string p = buf;
-  return p.substr(0, p.find_last_of('\\') + 1) + name;
-}
+std::string Beside(const char* name) { return sw::test::BesideProgram(name); }
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));

@@ -16,12 +16,7 @@ using namespace zwicon;
 
 namespace {
 
-std::string Beside(const char* name) {
-  char buf[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string p = buf;
-  return p.substr(0, p.find_last_of('\\') + 1) + name;
-}
+std::string Beside(const char* name) { return sw::test::BesideProgram(name); }
 
 struct Found {
   DWORD pid;

@@ -12,9 +12,7 @@ namespace install::test {
 namespace {
 
 std::string Setting(const std::string& key, const char* name) {
-  std::string value;
-  sw::test::GetRegString(HKEY_LOCAL_MACHINE, key, name, &value);
-  return value;
+  return sw::test::RegString(HKEY_LOCAL_MACHINE, key, name);
 }
 
 TEST(Silent, InstallsAndStartsTheWizardUnlessTold) {

@@ -12,12 +12,7 @@ using namespace zwicon::files;
 
 namespace {
 
-std::string Beside(const char* name) {
-  char buf[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string p = buf;
-  return p.substr(0, p.find_last_of('\\') + 1) + name;
-}
+std::string Beside(const char* name) { return sw::test::BesideProgram(name); }
 
 const int kRed = 9, kGreen = 10, kBlue = 12;
 
