@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "child_process.h"
 #include "pump.h"
 #include "registry_scope.h"
 #include "temp_dir.h"
@@ -13,30 +14,6 @@
 namespace {
 
 std::string Medium(const std::string& name) { return sw::test::HostToWinePath(MEDIUM_DIR "/" + name); }
-
-struct Process {
-  PROCESS_INFORMATION info{};
-  Process(std::string command, const std::string& dir) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &info))
-      info = {};
-  }
-  ~Process() {
-    if (!info.hProcess) return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 9);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-  }
-  bool Ended() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; }
-  // Exit code once ended within `ms` (messages pumped meanwhile: the shell's DDE start-up sends
-  // to every top-level window); -1 when it did not end.
-  int Wait(DWORD ms) const {
-    DWORD code = static_cast<DWORD>(-1);
-    if (info.hProcess && sw::test::PumpUntil([&] { return Ended(); }, ms)) GetExitCodeProcess(info.hProcess, &code);
-    return static_cast<int>(code);
-  }
-};
 
 bool KeyExists(const char* path) {
   HKEY k = nullptr;
@@ -58,20 +35,21 @@ TEST(MediumUninstall, InstallRunKurvoAndUninstallSilentlyFromTheInstalledCopy) {
   sw::test::RegistryScope key(HKEY_LOCAL_MACHINE, "SOFTWARE\\Strokewise\\System");
   sw::test::TempDir root;
   const std::string target = root.File("Strokewise");
-  Process install("\"" + Medium("Install.exe") + "\" /S /NOWIZARD /D=" + target, Medium(""));
+  sw::test::ChildProcess install("\"" + Medium("Install.exe") + "\" /S /NOWIZARD /D=" + target, Medium(""));
+  // Waiting handles this thread's messages: the shell's DDE start-up sends to every top-level window.
   ASSERT_EQ(install.Wait(60000), 0);
   ASSERT_TRUE(sw::test::FileExists(target + "\\install.exe"));
   ASSERT_TRUE(sw::test::FileExists(ProgramsGroup() + "\\Uninstall Strokewise.lnk"));
   sw::test::WriteFileBytes(target + "\\schemes\\mine.kvo", "[App]\r\nName=Mine\r\n");
 
-  Process kurvo("\"" + target + "\\Kurvo.exe\"", target);
+  sw::test::ChildProcess kurvo("\"" + target + "\\Kurvo.exe\"", target);
   // Shown once its start-up (the splash) is over.
   ASSERT_TRUE(sw::test::PumpUntil([] {
     HWND h = FindWindowA("Strokewise", nullptr);
     return h && IsWindowVisible(h);
   }, 20000));
 
-  Process uninstall("\"" + target + "\\install.exe\" /U /S", root.Path());
+  sw::test::ChildProcess uninstall("\"" + target + "\\install.exe\" /U /S", root.Path());
   int code = uninstall.Wait(60000);
   std::string log;
   sw::test::ReadFileBytes(target + "-uninstall.log", &log);

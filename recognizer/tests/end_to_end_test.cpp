@@ -10,6 +10,7 @@
 
 #include "kurvo_fixture.h"
 #include "kurvo_ids.h"
+#include "child_process.h"
 #include "pump.h"
 #include "registry_scope.h"
 
@@ -17,6 +18,8 @@ using namespace kurvo;
 using namespace kurvo::test;
 
 namespace {
+
+using Process = sw::test::ChildProcess;
 
 const char kRealKey[] = "SOFTWARE\\Strokewise\\System";
 const char kEditorClass[] = "KurvoEndToEndEditor";
@@ -62,22 +65,6 @@ class EditorWindow {
   }
   HWND frame_ = nullptr;
   HWND edit_ = nullptr;
-};
-
-struct Process {
-  PROCESS_INFORMATION info = {};
-  explicit Process(const std::string& exe, const std::string& dir) {
-    STARTUPINFOA si = {sizeof si};
-    std::string cmd = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &info))
-      info = {};
-  }
-  ~Process() {
-    if (!info.hProcess) return;
-    if (WaitForSingleObject(info.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 9);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-  }
 };
 
 std::string ForegroundClass() {
@@ -197,7 +184,7 @@ class EndToEndTest : public KurvoTest {
   // Starts Kurvo and waits until it is up: its status line says "Ready" and the splash (owned
   // by the main window) has closed. Returns its main window.
   HWND StartKurvo(std::unique_ptr<Process>& kurvo) {
-    kurvo = std::make_unique<Process>(KurvoExePath(), Dir());
+    kurvo = std::make_unique<Process>(Process::Quoted(KurvoExePath()), Dir(), 10000);
     EXPECT_NE(kurvo->info.hProcess, nullptr);
     HWND main = nullptr;
     if (!sw::test::PumpUntil([&] { return (main = FindWindowA("Strokewise", nullptr)) != nullptr; }, 20000))

@@ -3,6 +3,7 @@
 
 #include "kurvo_fixture.h"
 #include "kurvo_ids.h"
+#include "child_process.h"
 #include "pump.h"
 #include "registry_scope.h"
 
@@ -12,27 +13,6 @@ using namespace kurvo::test;
 namespace {
 
 const char kRealKey[] = "SOFTWARE\\Strokewise\\System";
-
-struct Process {
-  PROCESS_INFORMATION info = {};
-  explicit Process(const std::string& exe) {
-    STARTUPINFOA si = {sizeof si};
-    std::string cmd = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info))
-      info = {};
-  }
-  ~Process() {
-    if (!info.hProcess) return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 9);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-  }
-  bool Ended(DWORD ms, DWORD* code) {
-    if (WaitForSingleObject(info.hProcess, ms) != WAIT_OBJECT_0) return false;
-    GetExitCodeProcess(info.hProcess, code);
-    return true;
-  }
-};
 
 int CountKurvoWindows() {
   int count = 0;
@@ -57,7 +37,7 @@ TEST_F(ProgramTest, StartsOnceFromAnInstalledDirectoryAndAnswersDrawBegin) {
   WriteScheme("editor0.kvo", "Editor", "2.0", "EditorClass", 0, 5);
   ASSERT_EQ(CountKurvoWindows(), 0);
 
-  Process first(KurvoExePath());
+  sw::test::ChildProcess first(sw::test::ChildProcess::Quoted(KurvoExePath()));
   ASSERT_NE(first.info.hProcess, nullptr);
   HWND kurvo = nullptr;
   ASSERT_TRUE(sw::test::PumpUntil([&] {
@@ -74,7 +54,7 @@ TEST_F(ProgramTest, StartsOnceFromAnInstalledDirectoryAndAnswersDrawBegin) {
   // A second start while the first is minimized restores it and brings it forward.
   ShowWindow(kurvo, SW_MINIMIZE);
   ASSERT_TRUE(sw::test::PumpUntil([&] { return IsIconic(kurvo) != FALSE; }, 5000));
-  Process second(KurvoExePath());
+  sw::test::ChildProcess second(sw::test::ChildProcess::Quoted(KurvoExePath()));
   DWORD code = 99;
   ASSERT_TRUE(second.Ended(15000, &code));
   EXPECT_EQ(code, 0u);
