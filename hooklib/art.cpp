@@ -18,7 +18,6 @@ namespace {
 enum : uint8_t { kBlack = 0, kGreen = 2, kGrey = 7, kSilver = 8, kRed = 9, kYellow = 11,
                  kBlue = 12, kWhite = 15 };
 
-constexpr double kPi = 3.14159265358979323846;
 // Pixels whose centres lie on an edge count as inside on every processor (x87 and SSE round the
 // last bit differently).
 constexpr double kEdge = 1e-6;

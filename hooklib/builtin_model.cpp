@@ -13,7 +13,7 @@ Model BuiltInModel() {
   for (int i = 0; i < kModelTemplateCount; ++i) {
     Template t;
     t.id = kModelTemplateIds[i];
-    t.maxTurn = kRecordedTurnDeg * 3.14159265358979323846 / 180;
+    t.maxTurn = kRecordedTurnDeg * kPi / 180;
     Pt p[kFormPoints];
     for (int k = 0; k < kFormPoints; ++k)
       p[k] = {kModelPointScale * kModelTemplatePoints[i][2 * k], kModelPointScale * kModelTemplatePoints[i][2 * k + 1]};

@@ -8,7 +8,6 @@
 namespace hooklib {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 Pt Lerp(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
 

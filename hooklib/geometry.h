@@ -5,6 +5,8 @@
 
 namespace hooklib {
 
+constexpr double kPi = 3.14159265358979323846;
+
 struct Pt {
   double x = 0;
   double y = 0;

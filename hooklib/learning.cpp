@@ -9,7 +9,6 @@
 namespace hooklib {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Beyond this distance a stroke counts as not served at all by a template.
 constexpr double kServedWithin = 1.0;
 

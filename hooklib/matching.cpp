@@ -6,7 +6,6 @@
 namespace hooklib {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Weight of the direction term against the position term.
 constexpr double kHeadingWeight = 0.6;
 // How far the elastic pairing may shift, in points.

@@ -7,7 +7,6 @@
 namespace hooklib {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // How many templates each pass hands on to the next, finer one.
 constexpr int kCoarseKeep = 60;
 constexpr int kElasticKeep = 8;

@@ -6,7 +6,6 @@
 namespace hooklib {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 const char* const kNames[kIdCount] = {
     "",
