@@ -33,7 +33,7 @@ const FormTable& TIconForm::Table() {
 }
 
 TIconForm* TIconForm::Make(TMainForm& main) {
-  auto* f = new TIconForm;
+  auto* f = new TIconForm(main.drawing);
   auto errors = f->LoadResource("IconForm", Table());
   if (!errors.empty()) {
     ReportDescriptionErrors("IconForm", errors);
@@ -47,34 +47,43 @@ TIconForm* TIconForm::Make(TMainForm& main) {
   return f;
 }
 
+TIconForm::TIconForm(DrawingState& state) : doc(state), state_(state) {
+  doc.changed = [this](IconDocument::Change c) { DocumentChanged(c); };
+}
+
 TMainForm& TIconForm::Main() const { return *TheEditor().mainForm; }
 
-IconData TIconForm::Data() const {
-  IconData d;
-  std::copy(std::begin(Palette), std::end(Palette), d.palette);
-  std::copy(&PixelIndex[0][0], &PixelIndex[0][0] + 1024, &d.index[0][0]);
-  std::copy(&PixelTransparent[0][0], &PixelTransparent[0][0] + 1024, &d.transparent[0][0]);
-  return d;
+// The transparency dots follow the picture; the main window updates its Undo button and menus.
+void TIconForm::DocumentChanged(IconDocument::Change c) {
+  if (c == IconDocument::Change::Picture) UpdateTransMask();
+  Main().DocumentChanged(*this, c);
 }
 
 // --- Creation ---
 
 void TIconForm::FormCreate(Component*) {
   TMainForm& m = Main();
-  TransparentColor = m.TransparentColor;
-  Magnify = m.Magnify;
+  doc.transparentColor = state_.transparentColor;
+  Magnify = state_.magnify;
   RECT client{0, 0, 640, 480};
   if (m.mdiClient) GetClientRect(m.mdiClient, &client);
   int w = std::min(32 * Magnify + 92, static_cast<int>(client.right) - left);
   int h = std::min(32 * Magnify + 42, static_cast<int>(client.bottom) - top - (m.ToolPanel->visible ? 0 : m.ToolPanel->height));
   SetBounds(left, top, std::max(w, minTrackWidth), std::max(h, minTrackHeight));
-  Floating = Drawing = DraggingSelection = Pasted = Typing = UndoAvailable = false;
-  ShowGrid = m.ShowGrid1->checked ? 1 : 0;
-  TypedText.clear();
-  std::copy(std::begin(kStandardPalette), std::end(kStandardPalette), Palette);
-  for (auto& col : PixelIndex) std::fill(std::begin(col), std::end(col), 15);
-  for (auto& col : PixelTransparent) std::fill(std::begin(col), std::end(col), 0);
-  Mask().Fill(kBlack);
+  Drawing = DraggingSelection = false;
+  ShowGrid = state_.showGrid ? 1 : 0;
+  previewimage->shown = &doc.picture;
+}
+
+void TIconForm::Present(const std::string& cap) {
+  doc.UpdateIcon();
+  RECT r = MagnifiedRect();
+  Scratchpad->picture.SetSize(r.right, r.bottom);
+  Scratchpad->picture.canvas().StretchDraw(r, Picture());
+  SetCaption(cap);
+  if (Slider1->Value() == state_.magnify) ScrollBar1Change(Slider1);
+  else Slider1->SetValue(state_.magnify);
+  doc.modified = false;
 }
 
 // --- The three representations ---
@@ -124,14 +133,14 @@ void TIconForm::PaintBox1Paint(Component*) {
     return;
   }
   PaintBox1->DrawNow([this](Canvas& c) { c.Draw(0, 0, Scratchpad->picture); });
-  if (Floating) PaintFrames(false);
+  if (doc.floating) PaintFrames(false);
 }
 
 void TIconForm::UpdateTransMask() {
   Bitmap& o = Image1->picture;
   int h = Magnify / 2;
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) o.Set(h + x * Magnify, h + y * Magnify, PixelTransparent[x][y] ? kBlack : kWhite);
+    for (int x = 0; x < 32; ++x) o.Set(h + x * Magnify, h + y * Magnify, doc.image.transparent[x][y] ? kBlack : kWhite);
 }
 
 void TIconForm::ScrollBar1Change(Component*) {
@@ -139,8 +148,8 @@ void TIconForm::ScrollBar1Change(Component*) {
   Label1->SetCaption((v < 10 ? "  " : "") + zw::Num(v));
   if (Slider1->Dragging()) return;
   Magnify = static_cast<uint8_t>(v);
-  Main().Magnify = Magnify;
-  if (Floating) PositionFrames();
+  state_.magnify = Magnify;
+  if (doc.floating) PositionFrames();
   RECT r = MagnifiedRect();
   Bitmap& o = Image1->picture;
   o.SetSize(r.right, r.bottom);
@@ -149,75 +158,26 @@ void TIconForm::ScrollBar1Change(Component*) {
   DisplayMagnifiedIcon(r);
 }
 
-void TIconForm::UpdateMask() {
-  Modified = true;
-  // The button offers Undo only where a snapshot of this document exists.
-  Main().Undo->SetEnabled(Main().UndoOn1->checked && UndoAvailable);
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) PixelTransparent[x][y] = Mask().Get(x, y) != kBlack ? 1 : 0;
-  UpdateTransMask();
-}
+void TIconForm::UpdateMask() { doc.UpdateMask(); }
 
-void TIconForm::UpdateIcon() {
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) {
-      COLORREF p = Picture().Get(x, y);
-      int before = PixelIndex[x][y];
-      int k = MatchPaletteIndex(Palette, p, -1);
-      if (k >= 0) {
-        if (PixelTransparent[x][y] == 1) {
-          PixelIndex[x][y] = 0;
-          Picture().Set(x, y, TransparentColor);
-        } else {
-          PixelIndex[x][y] = static_cast<uint8_t>(k);
-        }
-      } else {
-        PixelIndex[x][y] = static_cast<uint8_t>(before);
-      }
-      if (Mask().Get(x, y) != kBlack) PixelIndex[x][y] = 0;
-    }
-}
-
-void TIconForm::ClearMask(const RECT& r, COLORREF colour) {
-  Canvas& c = Mask().canvas();
-  c.brush.style = BrushStyle::Solid;
-  c.brush.color = colour == kWhite ? kWhite : kBlack;
-  c.FillRect(r);
-  UpdateMask();
-}
+void TIconForm::ClearMask(const RECT& r, COLORREF colour) { doc.ClearMask(r, colour); }
 
 bool TIconForm::SaveIcon(const std::string& file) {
-  if (Floating) PlaceClippedRegion();
-  UpdateIcon();
-  return WriteDocumentIcon(*this, file);
+  PlaceClippedRegion();
+  return files::WriteIconFile(file, doc.Image());
 }
 
-// --- The pencil ---
-
-void TIconForm::PutPixel(int x, int y) {
-  // Cells outside the picture (the grid's closing line, a drag off the left or top) are ignored.
+// The pencil's cell on the magnified canvas, with its transparency dot.
+void TIconForm::PaintCell(int x, int y) {
   if (x < 0 || y < 0 || x > 31 || y > 31) return;
-  TMainForm& m = Main();
   Canvas& s = Scratchpad->picture.canvas();
   s.brush.style = BrushStyle::Solid;
-  s.brush.color = m.CurrentColor;
+  s.brush.color = state_.currentColor;
   s.FillRect(RECT{x * Magnify + ShowGrid, y * Magnify + ShowGrid, x * Magnify + Magnify, y * Magnify + Magnify});
-  Picture().Set(x, y, m.CurrentColor);
   int cx = Magnify / 2 + x * Magnify, cy = Magnify / 2 + y * Magnify;
-  if (m.CurrentTransparent) {
-    Mask().Set(x, y, kWhite);
-    PixelTransparent[x][y] = 1;
-    Image1->picture.Set(cx, cy, kBlack);
-    Scratchpad->picture.Set(cx, cy, TransparentColor ^ 0xFFFFFF);
-  } else {
-    Mask().Set(x, y, kBlack);
-    PixelTransparent[x][y] = 0;
-    Image1->picture.Set(cx, cy, kWhite);
-  }
+  if (state_.currentTransparent) Scratchpad->picture.Set(cx, cy, doc.transparentColor ^ 0xFFFFFF);
   PaintBox1Paint(PaintBox1);
-  previewimage->Invalidate();
-  Modified = true;
-  m.Undo->SetEnabled(m.UndoOn1->checked && UndoAvailable);
+  ShowPicture();
 }
 
 // --- Canvas gestures ---
@@ -234,13 +194,6 @@ void TIconForm::ShowCursorAgain() {
   ShowCursor(TRUE);
 }
 
-void TIconForm::TakeSnapshot() {
-  if (!Main().UndoOn1->checked) return;
-  UndoImage->picture = Picture();
-  UndoMask->picture = Mask();
-  UndoAvailable = true;  // only when a snapshot was really taken
-}
-
 void TIconForm::MouseClipping() {
   if (!ScrollBox1->hwnd) return;
   RECT sb;
@@ -254,65 +207,54 @@ void TIconForm::MouseClipping() {
   ConfineCursor(&r);
 }
 
-void TIconForm::PaintBox1MouseDown(Component*, MouseButton b, ShiftState s, int x, int y) {
-  TMainForm& m = Main();
-  if (!m.DrawingTool->down) HideCursor();
-  Typing = false;
-  if (Floating) PlaceClippedRegion();
-  TakeSnapshot();
-  if (!m.TextTool->down) Drawing = true;
-  if (b == MouseButton::Right) {
-    m.CurrentTransparent = m.RightTransparent;
-    m.CurrentColor = m.RightColor;
-  } else if (b == MouseButton::Left) {
-    m.CurrentTransparent = m.LeftTransparent;
-    m.CurrentColor = m.LeftColor;
-  }
+void TIconForm::PaintBox1MouseDown(Component*, MouseButton b, ShiftState, int x, int y) {
+  Tool tool = state_.tool;
+  if (tool != Tool::Pencil) HideCursor();
+  PlaceClippedRegion();
+  if (tool != Tool::Text) Drawing = true;
+  if (b != MouseButton::Middle) state_.Pick(b == MouseButton::Right);
   MouseClipping();
   RECT r;
   SmallIcon(x, y, r);
-  DragRect = RECT{x, y, x, y};
-  if (m.DrawingTool->down) PutPixel(x, y);
-  else if (m.TextTool->down) Typing = true;
-  TypedText.clear();
-  SelectedImage->picture = Picture();
-  SelectedMask->picture = Mask();
+  doc.Press(x, y);
+  if (tool == Tool::Pencil) PaintCell(x, y);
 }
 
 void TIconForm::PaintBox1MouseMove(Component*, ShiftState, int x, int y) {
   if (!Drawing) return;
-  TMainForm& m = Main();
   RECT r;
   SmallIcon(x, y, r);
-  if (x == DragRect.right && y == DragRect.bottom) return;
-  DragRect.right = x;
-  DragRect.bottom = y;
-  if (m.DrawingTool->down) {
-    PutPixel(x, y);
+  if (!doc.Drag(x, y)) return;
+  Tool tool = state_.tool;
+  if (tool == Tool::Pencil) {
+    PaintCell(x, y);
     return;
   }
-  if (m.RectangleTool->down || m.Fillrecttool->down || m.CircleTool->down || m.FillCircleTool->down) RubberBandShape();
-  else if (m.LineTool->down) RubberBandLine();
-  else if (m.PointerTool->down) RubberBandSelection();
+  if (state_.Shape() || tool == Tool::Line || tool == Tool::Pointer) ShowPicture();
   DisplayMagnifiedIcon(r);
 }
 
 void TIconForm::PaintBox1MouseUp(Component*, MouseButton, ShiftState s, int x, int y) {
-  TMainForm& m = Main();
-  if (!m.DrawingTool->down) ShowCursorAgain();
-  if (!Drawing && !Typing) return;
+  Tool tool = state_.tool;
+  if (tool != Tool::Pencil) ShowCursorAgain();
+  if (!Drawing && !doc.typing) return;
   RECT r;
   SmallIcon(x, y, r);
-  if (m.DrawingTool->down) {
-  } else if (m.FillTool->down) {
-    IconFill(x, y, m.CurrentColor);
-  } else {
-    DragRect.right = x;
-    DragRect.bottom = y;
-    if (m.RectangleTool->down || m.Fillrecttool->down || m.CircleTool->down || m.FillCircleTool->down) ShapeUp();
-    else if (m.LineTool->down) LineUp();
-    else if (m.PointerTool->down) PointerUp(s);
-    else if (m.TextTool->down) TextUp(x, y);
+  if (tool == Tool::Fill) {
+    HCURSOR old = App().SetScreenCursor(LoadCursor(nullptr, IDC_WAIT));
+    doc.Fill(x, y, state_.currentColor);
+    App().SetScreenCursor(old);
+  } else if (tool != Tool::Pencil) {
+    doc.Release(x, y, (s & ssShift) != 0);
+    if (tool == Tool::Pointer) {
+      ShowFrames(true);
+    } else if (tool == Tool::Text) {
+      int h = doc.StartText(x, y);
+      PaintBox2->SetBounds(x, y, 0, h);
+      PaintBox3->SetBounds(PaintBox1->left + Magnify * x + ShowGrid, PaintBox1->top + Magnify * y + ShowGrid, 1, h * Magnify);
+      PaintBox2->SetVisible(true);
+      PaintBox3->SetVisible(true);
+    }
   }
   DisplayMagnifiedIcon(r);
   Drawing = false;
@@ -332,32 +274,25 @@ void TIconForm::PaintBox1CaptureLost(Component*) {
 
 // --- Undo ---
 
-void TIconForm::DoUndo() {
-  // Without a snapshot of this document there is nothing to go back to: the picture stays.
-  if (!UndoAvailable || UndoImage->picture.Empty() || UndoMask->picture.Empty()) return;
-  Picture() = UndoImage->picture;
-  Mask() = UndoMask->picture;
-  Floating = Typing = Pasted = UndoAvailable = false;
-  TypedText.clear();
+bool TIconForm::DoUndo() {
+  if (!doc.Undo()) return false;
   ShowFrames(false);
-  UpdateMask();
   Redraw();
-  previewimage->Invalidate();
-  Main().Undo->SetEnabled(false);
-  Main().Undo2->SetEnabled(false);
+  ShowPicture();
+  return true;
 }
 
 // --- Lifecycle ---
 
 void TIconForm::FormCloseQuery(Component*, bool& canClose) {
-  if (!Modified) return;
+  if (!doc.modified) return;
   // The document asked about comes to the front first (Close All, Exit).
   if (frame && frame->mdiClient && frame->ActiveMdiChild() != this)
     SendMessageA(frame->mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hwnd), 0);
   int r = AskYesCancelNo("Save Icon", caption + "\rhas been modified. Do you want to save the changes?");
   if (r == mrYes) {
     Main().SaveDocument(this);
-    canClose = !Modified;
+    canClose = !doc.modified;
   } else {
     canClose = r == mrNo;
   }
@@ -374,8 +309,8 @@ void TIconForm::FormResize(Component*) {
   wasIconic_ = iconic;
   if (!became) return;
   HCURSOR old = App().SetScreenCursor(LoadCursor(nullptr, IDC_WAIT));
-  if (Floating) PlaceClippedRegion();
-  UpdateIcon();
+  PlaceClippedRegion();
+  doc.UpdateIcon();
   const std::string& temp = Main().TempFileName;
   if (!temp.empty() && SaveIcon(temp)) {
     HICON i = ExtractIconA(App().instance, temp.c_str(), 0);
@@ -389,10 +324,6 @@ void TIconForm::FormResize(Component*) {
   App().SetScreenCursor(old);
 }
 
-void TIconForm::FormActivate(Component*) {
-  TMainForm& m = Main();
-  m.DrawingToolClick(nullptr);
-  if (m.UndoOn1->checked) m.Undo->SetEnabled(UndoAvailable);
-}
+void TIconForm::FormActivate(Component*) { Main().DocumentActivated(*this); }
 
 }  // namespace zwicon

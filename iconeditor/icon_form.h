@@ -1,11 +1,12 @@
-// TIconForm: one icon document, an MDI child holding a 32 x 32, 16-colour icon with its
-// transparency mask, shown at actual size and magnified; mouse gestures on the magnified
-// canvas become edits. The drawing tools' geometry lives in icon_tools.cpp.
+// TIconForm: the window of one icon document (an MDI child): the preview at actual size, the
+// magnified canvas with the transparency dots and the grid, and the frames of the floating
+// selection. It routes the user's gestures and the editor's commands to its IconDocument and
+// draws what the document holds.
 #pragma once
 #include <cstdint>
 #include <string>
 
-#include "icon_model.h"
+#include "icon_document.h"
 #include "palette.h"
 #include "slider.h"
 #include "std_controls.h"
@@ -18,23 +19,18 @@ class TMainForm;
 
 class TIconForm : public TZonForm {
  public:
-  // State.
-  uint8_t Magnify = 8;
-  bool Drawing = false, DraggingSelection = false, Pasted = false, Typing = false, Floating = false;
-  bool Modified = false, UndoAvailable = false;
-  uint8_t ShowGrid = 1;
-  uint8_t PixelIndex[32][32]{};
-  uint8_t PixelTransparent[32][32]{};
-  COLORREF Palette[16]{};
-  RECT SelectionRect{};
-  RECT DragRect{};
-  POINT FrameAnchor{};
-  std::string TypedText;
-  COLORREF TransparentColor = RGB(255, 255, 255);
-  // The picture as it was before the selection was cut, kept with the selection.
-  Bitmap CutBaseImage, CutBaseMask;
+  explicit TIconForm(DrawingState& state);
 
-  // Components.
+  IconDocument doc;
+
+  // View state.
+  uint8_t Magnify = 8;
+  bool Drawing = false, DraggingSelection = false;
+  uint8_t ShowGrid = 1;
+  POINT FrameAnchor{};
+
+  // Components (the hidden images ImageMask, UndoImage, UndoMask, SelectedImage and SelectedMask
+  // are no longer used: the document holds those pictures).
   Panel *Panel1 = nullptr, *Panel2 = nullptr, *Panel3 = nullptr;
   Image *previewimage = nullptr, *ImageMask = nullptr, *UndoImage = nullptr, *UndoMask = nullptr,
         *SelectedImage = nullptr, *SelectedMask = nullptr, *Scratchpad = nullptr, *Image1 = nullptr;
@@ -48,25 +44,33 @@ class TIconForm : public TZonForm {
   // Loads the description and creates the document window inside the main window.
   static TIconForm* Make(TMainForm& main);
 
-  Bitmap& Picture() { return previewimage->picture; }
-  Bitmap& Mask() { return ImageMask->picture; }
-  IconData Data() const;
+  Bitmap& Picture() { return doc.picture; }
+  Bitmap& Mask() { return doc.mask; }
 
-  // Operations.
+  // Showing the document.
   void SmallIcon(int& x, int& y, RECT& r) const;
   RECT MagnifiedRect() const;
   void DisplayMagnifiedIcon(const RECT& r);
   void DisplayGrid();
-  void UpdateMask();
   void UpdateTransMask();
-  void UpdateIcon();
-  void ClearMask(const RECT& r, COLORREF colour);
-  void PutPixel(int x, int y);
+  void PaintCell(int x, int y);
+  // The pencil at a cell: the document's pixel and its cell on the canvas.
+  void PutPixel(int x, int y) {
+    doc.PutPixel(x, y);
+    PaintCell(x, y);
+  }
   void MouseClipping();
   void Redraw() { DisplayMagnifiedIcon(MagnifiedRect()); }
+  void ShowPicture() { previewimage->Invalidate(); }
+  // The document's picture as opened or made new, shown under `caption`; not modified.
+  void Present(const std::string& caption);
   bool SaveIcon(const std::string& file);
-  void TakeSnapshot();
-  void DoUndo();
+  bool DoUndo();
+  // The text being typed is drawn again in another font, or (when there is text) colour.
+  void FontChanged();
+  void ColourChanged();
+  // The frames of the floating selection blink.
+  void Blink();
 
   // Handlers.
   void FormCreate(Component*);
@@ -90,37 +94,34 @@ class TIconForm : public TZonForm {
   void PaintBox3MouseMove(Component*, ShiftState s, int x, int y);
   void PaintBox3MouseUp(Component*, MouseButton b, ShiftState s, int x, int y);
 
-  // Drawing tools and transformations (icon_tools.cpp).
-  void RubberBandShape();
-  void RubberBandLine();
-  void RubberBandSelection();
-  void ShapeUp();
-  void LineUp();
-  void IconFill(int x, int y, COLORREF c);
-  void PointerUp(ShiftState s);
-  void CutSelection();
-  void MakeTransparent(const RECT& r);
-  void PlaceClippedRegion();
-  void TextUp(int x, int y);
+  // Commands on the document, with the frames of the floating selection kept in step.
   void RenderText();
   void ShowFrames(bool show);
   void PositionFrames();
   void PaintFrames(bool switchStyle);
+  void PlaceClippedRegion();
+  void CutSelection();
+  void SelectAll();
+  void Pasted(const Bitmap& pasted);
   void FlipHorizontal();
   void FlipVertical();
   void Rotate();
   void Invert();
   void Clear();
   void Shift(int segment);
-  void SelectAll();
+  void ClearMask(const RECT& r, COLORREF colour);
+  void UpdateMask();
+  void UpdateIcon() { doc.UpdateIcon(); }
 
  private:
   TMainForm& Main() const;
+  DrawingState& state_;
   bool cursorHidden_ = false;
   bool wasIconic_ = false;
   PenStyle frameStyle_ = PenStyle::Dot;
   void HideCursor();
   void ShowCursorAgain();
+  void DocumentChanged(IconDocument::Change c);
 };
 
 }  // namespace zwicon

@@ -2,15 +2,9 @@
 
 #include "canvas.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace zwicon {
-
-const COLORREF kStandardPalette[16] = {
-    RGB(0, 0, 0),     RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0), RGB(0, 0, 128),   RGB(128, 0, 128),
-    RGB(0, 128, 128), RGB(128, 128, 128), RGB(192, 192, 192), RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 255, 0),
-    RGB(0, 0, 255),   RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255)};
 
 static bool Near(int entry, int value) { return entry - 20 < value && value <= entry; }
 
@@ -138,41 +132,6 @@ std::vector<POINT> LineCells(int x0, int y0, int x1, int y1) {
     }
   }
   return cells;
-}
-
-}  // namespace zwicon
-
-namespace zwicon {
-
-std::string IconFileBytes(const IconData& d) {
-  std::string b;
-  auto w16 = [&](unsigned v) { b += static_cast<char>(v & 0xFF); b += static_cast<char>((v >> 8) & 0xFF); };
-  auto w32 = [&](unsigned v) { w16(v & 0xFFFF); w16(v >> 16); };
-  auto w8 = [&](unsigned v) { b += static_cast<char>(v & 0xFF); };
-  w16(0), w16(1), w16(1);
-  w8(32), w8(32), w8(16), w8(0), w16(0), w16(0), w32(744), w32(22);
-  w32(40), w32(32), w32(64), w16(1), w16(4), w32(0), w32(640), w32(0), w32(0), w32(0), w32(0);
-  for (COLORREF c : d.palette) w8(GetBValue(c)), w8(GetGValue(c)), w8(GetRValue(c)), w8(0);
-  for (int y = 31; y >= 0; --y)
-    for (int x = 0; x < 32; x += 2) w8(((d.index[x][y] & 15) << 4) | (d.index[x + 1][y] & 15));
-  for (int y = 31; y >= 0; --y)
-    for (int x = 0; x < 32; x += 8) {
-      unsigned v = 0;
-      for (int k = 0; k < 8; ++k)
-        if (d.transparent[x + k][y]) v |= 0x80u >> k;
-      w8(v);
-    }
-  return b;
-}
-
-bool SaveIconFile(const std::string& path, const IconData& d) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  std::string bytes = IconFileBytes(d);
-  DWORD written = 0;
-  BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == bytes.size();
 }
 
 }  // namespace zwicon

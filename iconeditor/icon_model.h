@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "icon_file.h"
+
 namespace zwicon {
 
 constexpr int kIconSize = 32;
-extern const COLORREF kStandardPalette[16];
+// The standard 16 colours, the icon file's palette.
+inline const COLORREF (&kStandardPalette)[16] = files::kStandardColours;
 
 // The palette entry a pixel maps to: entry k matches when every channel c satisfies
 // Palette[k].c - 20 < c <= Palette[k].c; the last matching entry wins; no match keeps `previous`.
@@ -33,20 +36,5 @@ std::string CreateSystemTempFile();
 RECT ShapeBox(int x0, int y0, int x1, int y1);
 // The cells of the editor's line from (x0, y0) to (x1, y1), both ends included.
 std::vector<POINT> LineCells(int x0, int y0, int x1, int y1);
-
-}  // namespace zwicon
-
-namespace zwicon {
-
-// The document data that reaches an icon file.
-struct IconData {
-  COLORREF palette[16];
-  uint8_t index[32][32];        // [x][y], palette index 0..15
-  uint8_t transparent[32][32];  // [x][y], 1 = transparent
-};
-// The 766 bytes of a one-image 32 x 32, 4-bit icon file.
-std::string IconFileBytes(const IconData& d);
-// Writes the icon file (created or truncated); false when it cannot be written.
-bool SaveIconFile(const std::string& path, const IconData& d);
 
 }  // namespace zwicon

@@ -9,6 +9,7 @@
 #include "description.h"
 #include "application.h"
 #include "icon_form.h"
+#include "icon_model.h"
 #include "imaging_component.h"
 #include "settings.h"
 #include "zwicon.h"
@@ -82,15 +83,18 @@ void TMainForm::FormCreate(Component*) {
   IconDir = s.iconDir;
   ShowGrid1->SetChecked(s.showGrid);
   UndoOn1->SetChecked(s.undoOn);
-  Magnify = static_cast<uint8_t>(s.magnify);
-  TransparentColor = s.transparentColor;
+  drawing.showGrid = s.showGrid;
+  drawing.undoOn = s.undoOn;
+  drawing.magnify = static_cast<uint8_t>(s.magnify);
+  drawing.transparentColor = s.transparentColor;
+  drawing.font = FontDialog1->font;
   // The temporary icon file; when the folder cannot take it, a unique file of our own in the
   // system's temporary folder (never a fixed name that could be a user's file).
   TempFileName = CreateNumberedTempFile(IconDir);
   if (TempFileName.empty()) TempFileName = CreateSystemTempFile();
-  CurrentTransparent = LeftTransparent = RightTransparent = false;
-  CurrentColor = LeftColor = RGB(0, 0, 255);
-  RightColor = RGB(255, 0, 0);
+  drawing.currentTransparent = drawing.leftTransparent = drawing.rightTransparent = false;
+  drawing.currentColor = drawing.leftColor = RGB(0, 0, 255);
+  drawing.rightColor = RGB(255, 0, 0);
   Image1->picture.Fill(GetSysColor(COLOR_BTNFACE));
   PaintSwatch(true);
   PaintSwatch(false);
@@ -126,8 +130,8 @@ void TMainForm::FormDestroy(Component*) {
   s.iconDir = IconDir;
   s.showGrid = ShowGrid1->checked;
   s.undoOn = UndoOn1->checked;
-  s.magnify = Magnify;
-  s.transparentColor = TransparentColor;
+  s.magnify = drawing.magnify;
+  s.transparentColor = drawing.transparentColor;
   WriteSettings(TheEditor().settingsKey, s);
   if (!TempFileName.empty()) DeleteFileA(TempFileName.c_str());
   App().FreeCursors();
@@ -145,14 +149,7 @@ void TMainForm::New1Click(Component*) {
 }
 
 void TMainForm::NewOpenFile(TIconForm* doc, const std::string& cap) {
-  doc->UpdateIcon();
-  RECT r = doc->MagnifiedRect();
-  doc->Scratchpad->picture.SetSize(r.right, r.bottom);
-  doc->Scratchpad->picture.canvas().StretchDraw(r, doc->Picture());
-  doc->SetCaption(cap);
-  if (doc->Slider1->Value() == Magnify) doc->ScrollBar1Change(doc->Slider1);
-  else doc->Slider1->SetValue(Magnify);
-  doc->Modified = false;
+  doc->Present(cap);
   Undo->SetEnabled(false);
 }
 
@@ -188,19 +185,19 @@ void TMainForm::Edit1Click(Component*) {
     Undo->SetEnabled(false);
     return;
   }
+  const IconDocument& doc = d->doc;
   if (UndoOn1->checked) {
-    Undo2->SetEnabled(d->UndoAvailable);
-    undohide1->SetEnabled(d->UndoAvailable);
-    Undo->SetEnabled(d->UndoAvailable);
+    Undo2->SetEnabled(doc.CanUndo());
+    undohide1->SetEnabled(doc.CanUndo());
+    Undo->SetEnabled(doc.CanUndo());
   }
-  if (d->Floating && d->Pasted && Undo->enabled) {
+  if (doc.UndoBlocked() && Undo->enabled) {
     Undo2->SetEnabled(false);
     undohide1->SetEnabled(false);
     Undo->SetEnabled(false);
   }
-  bool cutCopy = d->Floating && !d->Pasted && !d->Typing;
-  for (MenuItem* m : {Cut1, CutHide1, Copy1, CopyHide1}) m->SetEnabled(cutCopy);
-  Delete1->SetEnabled(cutCopy || (d->Floating && d->Pasted));
+  for (MenuItem* m : {Cut1, CutHide1, Copy1, CopyHide1}) m->SetEnabled(doc.CanCutCopy());
+  Delete1->SetEnabled(doc.CanDelete());
   bool bitmap = IsClipboardFormatAvailable(CF_BITMAP);
   Paste1->SetEnabled(bitmap);
   PasteHide1->SetEnabled(bitmap);
@@ -208,23 +205,21 @@ void TMainForm::Edit1Click(Component*) {
 }
 
 void TMainForm::Undo1Click(Component*) {
-  if (TIconForm* d = ActiveDocument()) d->DoUndo();
+  TIconForm* d = ActiveDocument();
+  if (!d || !d->DoUndo()) return;
+  Undo->SetEnabled(false);
+  Undo2->SetEnabled(false);
 }
 
 void TMainForm::Copy1Click(Component*) {
   TIconForm* d = ActiveDocument();
-  if (!d || !d->Floating) return;
-  RECT r = d->DragRect;
-  int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0 || !OpenClipboard(hwnd)) return;
-  HDC screen = GetDC(nullptr);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ o = SelectObject(dc, bmp);
-  BitBlt(dc, 0, 0, w, h, d->SelectedImage->picture.DC(), r.left, r.top, SRCCOPY);
-  SelectObject(dc, o);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  if (!d || !d->doc.HasSelection()) return;
+  HBITMAP bmp = d->doc.SelectionBitmap();
+  if (!bmp) return;
+  if (!OpenClipboard(hwnd)) {
+    DeleteObject(bmp);
+    return;
+  }
   EmptyClipboard();
   if (!SetClipboardData(CF_BITMAP, bmp)) DeleteObject(bmp);
   CloseClipboard();
@@ -232,18 +227,22 @@ void TMainForm::Copy1Click(Component*) {
 
 void TMainForm::Cut1Click(Component* s) {
   TIconForm* d = ActiveDocument();
-  if (!d || !d->Floating) return;
+  if (!d || !d->doc.HasSelection()) return;
   Copy1Click(s);
   d->CutSelection();
 }
 
 void TMainForm::Delete1Click(Component*) {
   TIconForm* d = ActiveDocument();
-  if (d && d->Floating) d->CutSelection();
+  if (d && d->doc.HasSelection()) d->CutSelection();
 }
 
 void TMainForm::SelectAll1Click(Component*) {
-  if (TIconForm* d = ActiveDocument()) d->SelectAll();
+  TIconForm* d = ActiveDocument();
+  if (!d) return;
+  d->SelectAll();
+  ChooseTool(PointerTool);
+  RefreshEditMenu();
 }
 
 void TMainForm::ShowClipboard1Click(Component*) {
@@ -258,12 +257,13 @@ void TMainForm::ShowClipboard1Click(Component*) {
 void TMainForm::Options1Click(Component*) {
   TIconForm* d = ActiveDocument();
   for (MenuItem* m : {ShowGrid1, UndoOn1, SetFont1, TransparentColor1}) m->SetEnabled(d != nullptr);
-  bool transform = d && !d->Typing;
+  bool transform = d && d->doc.CanTransform();
   for (MenuItem* m : {Flip1, FlipVertical1, Rotate1, Invert1, Clear1}) m->SetEnabled(transform);
 }
 
 void TMainForm::ShowGrid1Click(Component*) {
   ShowGrid1->SetChecked(!ShowGrid1->checked);
+  drawing.showGrid = ShowGrid1->checked;
   if (TIconForm* d = ActiveDocument()) {
     d->ShowGrid = ShowGrid1->checked ? 1 : 0;
     d->ScrollBar1Change(d->Slider1);
@@ -272,6 +272,7 @@ void TMainForm::ShowGrid1Click(Component*) {
 
 void TMainForm::UndoOn1Click(Component*) {
   UndoOn1->SetChecked(!UndoOn1->checked);
+  drawing.undoOn = UndoOn1->checked;
   if (!UndoOn1->checked) {
     Undo->SetEnabled(false);
     Undo2->SetEnabled(false);
@@ -283,29 +284,28 @@ void TMainForm::TransColorClick(Component* sender) {
   COLORREF c = static_cast<COLORREF>(sender->tag);
   TIconForm* d = ActiveDocument();
   if (!d) return;
-  if (d->Floating) d->PlaceClippedRegion();
-  d->TransparentColor = c;
-  TransparentColor = c;
-  d->UpdateIcon();
+  d->PlaceClippedRegion();
+  d->doc.SetTransparentColor(c);
+  drawing.transparentColor = c;
   d->Redraw();
-  if (LeftTransparent) {
-    LeftColor = c;
+  if (drawing.leftTransparent) {
+    drawing.leftColor = c;
     PaintSwatch(true);
   }
-  if (RightTransparent) {
-    RightColor = c;
+  if (drawing.rightTransparent) {
+    drawing.rightColor = c;
     PaintSwatch(false);
   }
 }
 
 void TMainForm::SetFont1Click(Component*) {
-  FontDialog1->font.color = LeftColor;
+  FontDialog1->font.color = drawing.leftColor;
   if (!FontDialog1->Execute(hwnd)) return;
-  TextTool->SetDown(true);
-  LeftColor = FontDialog1->font.color;
+  drawing.font = FontDialog1->font;
+  ChooseTool(TextTool);
+  drawing.leftColor = FontDialog1->font.color;
   PaintSwatch(true);
-  TIconForm* d = ActiveDocument();
-  if (d && d->Typing) d->RenderText();
+  if (TIconForm* d = ActiveDocument()) d->FontChanged();
 }
 
 void TMainForm::Flip1Click(Component*) {
@@ -359,12 +359,12 @@ void TMainForm::PaintSwatch(bool left) {
   Bitmap& b = Image1->picture;
   Canvas& c = b.canvas();
   RECT r = left ? RECT{1, 1, 7, 10} : RECT{8, 1, 14, 10};
-  COLORREF col = left ? LeftColor : RightColor;
+  COLORREF col = left ? drawing.leftColor : drawing.rightColor;
   c.pen = Pen{0};
   c.brush.style = BrushStyle::Solid;
   c.brush.color = col;
   c.Rectangle(r.left, r.top, r.right, r.bottom);
-  if (left ? LeftTransparent : RightTransparent) b.Set(r.left + 3, r.top + 4, col ^ 0xFFFFFF);
+  if (left ? drawing.leftTransparent : drawing.rightTransparent) b.Set(r.left + 3, r.top + 4, col ^ 0xFFFFFF);
   Image1->Invalidate();
 }
 
@@ -378,16 +378,16 @@ void TMainForm::SELECTEDCOLOR(Component* sender, MouseButton b, ShiftState, int,
   if (!btn || b == MouseButton::Middle) return;
   bool trans = btn == TransBtn;
   TIconForm* d = ActiveDocument();
-  COLORREF col = trans ? (d ? d->TransparentColor : TransparentColor) : btn->Color();
+  COLORREF col = trans ? (d ? d->doc.transparentColor : drawing.transparentColor) : btn->Color();
   if (b == MouseButton::Right) {
-    RightColor = col;
-    RightTransparent = trans;
+    drawing.rightColor = col;
+    drawing.rightTransparent = trans;
     PaintSwatch(false);
   } else {
-    LeftColor = col;
-    LeftTransparent = trans;
+    drawing.leftColor = col;
+    drawing.leftTransparent = trans;
     PaintSwatch(true);
-    if (d && d->Typing && !d->TypedText.empty()) d->RenderText();
+    if (d) d->ColourChanged();
   }
 }
 
@@ -397,14 +397,33 @@ void TMainForm::ZonStar1Click(Component*) {
   if (TIconForm* d = ActiveDocument()) d->Shift(ZonStar1->Segment());
 }
 
+// The tool is the one of the group whose button is down.
+void TMainForm::ChooseTool(TZonSpeedButton* b) {
+  if (b) b->SetDown(true);
+  TZonSpeedButton* tools[] = {DrawingTool, RectangleTool, Fillrecttool, CircleTool, FillCircleTool,
+                              LineTool,    FillTool,      PointerTool,  TextTool};
+  for (int k = 0; k < 9; ++k)
+    if (tools[k]->down) drawing.tool = static_cast<Tool>(k);
+}
+
 void TMainForm::DrawingToolClick(Component*) {
-  TIconForm* d = ActiveDocument();
-  if (d && d->Floating) d->PlaceClippedRegion();
+  ChooseTool(nullptr);
+  if (TIconForm* d = ActiveDocument()) d->PlaceClippedRegion();
 }
 
 void TMainForm::Timer1Timer(Component*) {
-  TIconForm* d = ActiveDocument();
-  if (d && d->Floating) d->PaintFrames(true);
+  if (TIconForm* d = ActiveDocument()) d->Blink();
+}
+
+void TMainForm::DocumentChanged(TIconForm& d, IconDocument::Change c) {
+  // The button offers Undo only where a snapshot of this document exists.
+  if (c == IconDocument::Change::Picture) Undo->SetEnabled(UndoOn1->checked && d.doc.CanUndo());
+  else RefreshEditMenu();
+}
+
+void TMainForm::DocumentActivated(TIconForm& d) {
+  DrawingToolClick(nullptr);
+  if (UndoOn1->checked) Undo->SetEnabled(d.doc.CanUndo());
 }
 
 }  // namespace zwicon

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "file_dialog.h"
+#include "icon_document.h"
 #include "label3d.h"
 #include "menu.h"
 #include "message_boxes.h"
@@ -19,19 +20,13 @@ using namespace zw;
 class TIconForm;
 namespace files { class TPMultiImageComponent; }
 
-// Writes a document's icon file (main_form_files.cpp); false on any failure.
-bool WriteDocumentIcon(const TIconForm& doc, const std::string& file);
-
 class TMainForm : public TZonForm {
  public:
-  // State (defaults as at start).
-  uint8_t Magnify = 8;
+  // State (defaults as at start): what the documents draw with, and the editor's own.
+  DrawingState drawing;
   std::string IconDir;
   std::string TempFileName;
   bool FirstPaint = true;
-  bool CurrentTransparent = false, LeftTransparent = false, RightTransparent = false;
-  COLORREF TransparentColor = RGB(255, 255, 255);
-  COLORREF CurrentColor = RGB(0, 0, 255), LeftColor = RGB(0, 0, 255), RightColor = RGB(255, 0, 0);
 
   // Components.
   Panel* ToolPanel = nullptr;
@@ -71,14 +66,16 @@ class TMainForm : public TZonForm {
   // is reported and a new document opens).
   void OpenFile(const std::string& name, int index);
   void NewOpenFile(TIconForm* doc, const std::string& caption);
-  // File commands (main_form_files.cpp): the intermediate icon file into a document, an icon
-  // written over a file with its backup, and the file browser's one entry.
-  bool LoadIcon(const std::string& file, TIconForm* doc);
+  // File commands (main_form_files.cpp): an icon written over a file with its backup, and the
+  // file browser's one entry.
   bool SaveIconTo(TIconForm* doc, const std::string& file);
   bool ChooseFile(files::FileChoice& choice);
   void PaintSwatch(bool left);
   void RefreshEditMenu() { Edit1Click(nullptr); }
-  bool ToolDown(TZonSpeedButton* b) const { return b && b->down; }
+  // A document's picture or selection changed: the Undo button and the Edit menu follow.
+  void DocumentChanged(TIconForm& doc, IconDocument::Change c);
+  // A document came to the front: its selection goes down, the Undo button shows its undo.
+  void DocumentActivated(TIconForm& doc);
 
   // Handlers.
   void FormCreate(Component*);
@@ -131,6 +128,7 @@ class TMainForm : public TZonForm {
 
  private:
   void ConfineTo(Control* c, int inset);
+  void ChooseTool(TZonSpeedButton* b);
   RECT designWindow_{};
 };
 

@@ -5,6 +5,7 @@
 
 #include "bmp_reader.h"
 #include "icon_form.h"
+#include "icon_model.h"
 #include "icon_source.h"
 #include "imaging_component.h"
 #include "main_form.h"
@@ -33,19 +34,7 @@ void SetWindowIcon(HWND w, HICON icon) {
   if (prev && prev != icon) DestroyIcon(prev);
 }
 
-files::IconImage FileImage(const TIconForm& doc) {
-  files::IconImage im;
-  std::copy(std::begin(doc.Palette), std::end(doc.Palette), im.palette);
-  std::copy(&doc.PixelIndex[0][0], &doc.PixelIndex[0][0] + 1024, &im.index[0][0]);
-  std::copy(&doc.PixelTransparent[0][0], &doc.PixelTransparent[0][0] + 1024, &im.transparent[0][0]);
-  return im;
-}
-
 }  // namespace
-
-bool WriteDocumentIcon(const TIconForm& doc, const std::string& file) {
-  return files::WriteIconFile(file, FileImage(doc));
-}
 
 bool TMainForm::ChooseFile(files::FileChoice& choice) {
   auto& choose = TheEditor().seams.chooseFile;
@@ -54,21 +43,12 @@ bool TMainForm::ChooseFile(files::FileChoice& choice) {
   return true;
 }
 
-// Reads the intermediate icon file into a document: palette, colour indices and transparency.
-bool TMainForm::LoadIcon(const std::string& file, TIconForm* doc) {
-  files::IconImage im;
-  if (!doc || !files::ReadIconFile(file, im)) return false;
-  std::copy(std::begin(im.palette), std::end(im.palette), doc->Palette);
-  std::copy(&im.index[0][0], &im.index[0][0] + 1024, &doc->PixelIndex[0][0]);
-  std::copy(&im.transparent[0][0], &im.transparent[0][0] + 1024, &doc->PixelTransparent[0][0]);
-  return true;
-}
-
 void TMainForm::OpenFile(const std::string& name, int index) {
-  // The icon goes through the intermediate file before a window is made, so a failure on the
-  // way leaves nothing half-opened behind.
+  // The icon is read, mapped to the 16 colours, before a window is made, so a failure on the way
+  // leaves nothing half-opened behind.
   HICON icon = files::ExtractIconAt(name, index);
-  if (!icon || !files::WriteIconAsFile(icon, TempFileName)) {
+  files::IconImage im;
+  if (!icon || !files::IconImageFromIcon(icon, im)) {
     if (icon) DestroyIcon(icon);
     LoadingFailed(name);
     New1Click(nullptr);
@@ -79,31 +59,15 @@ void TMainForm::OpenFile(const std::string& name, int index) {
     DestroyIcon(icon);
     return;
   }
-  if (!LoadIcon(TempFileName, doc)) {
-    DestroyIcon(icon);
-    doc->Modified = false;
-    doc->Close();
-    LoadingFailed(name);
-    New1Click(nullptr);
-    return;
-  }
   ToolPanel->SetVisible(true);
-  // The window's own icon too shows the 16 colours (read back from the intermediate file).
-  HICON mapped = files::ExtractIconAt(TempFileName, 0);
+  // The window's own icon too shows the 16 colours.
+  HICON mapped = files::IconFromImage(im);
   SetWindowIcon(doc->hwnd, mapped ? mapped : CopyIcon(icon));
   DestroyIcon(icon);
-  // The picture is built from what the file holds (16 colours and the mask), not from the
-  // icon drawn at full colour, so the editor shows what it will save.
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) {
-      bool clear = doc->PixelTransparent[x][y] != 0;
-      doc->Picture().Set(x, y, clear ? doc->TransparentColor : doc->Palette[doc->PixelIndex[x][y] & 15]);
-      doc->Mask().Set(x, y, clear ? 0xFFFFFF : 0);
-    }
-  files::NormalizePicture(doc->Picture());
+  doc->doc.Load(im);
   NewOpenFile(doc, name);
   // Opened, not edited: modified (it asks to be saved), but nothing to undo yet.
-  doc->Modified = true;
+  doc->doc.modified = true;
 }
 
 void TMainForm::Open1Click(Component*) {
@@ -124,7 +88,7 @@ void TMainForm::Open1Click(Component*) {
 // Writes a document's icon over `file` with the backup of its previous content; on failure the
 // alert names the file and the document stays modified.
 bool TMainForm::SaveIconTo(TIconForm* doc, const std::string& file) {
-  if (doc->Floating) doc->PlaceClippedRegion();
+  doc->PlaceClippedRegion();
   doc->UpdateIcon();
   const std::string temp = TempFileName;
   files::SaveOutcome outcome = files::SaveWithBackup(file, temp, [&](const std::string& f) { return doc->SaveIcon(f); });
@@ -139,7 +103,7 @@ bool TMainForm::SaveIconTo(TIconForm* doc, const std::string& file) {
     ShowAlert("Error in Saving...", files::SaveFailureText(outcome, file, temp));
     return false;
   }
-  doc->Modified = false;
+  doc->doc.modified = false;
   return true;
 }
 
@@ -177,8 +141,8 @@ void TMainForm::SaveAsDocument(TIconForm* doc) {
     SaveIconTo(doc, name);
     return;
   }
-  if (doc->Floating) doc->PlaceClippedRegion();
-  if (files::WritePicture(PMultiImage1->image, doc->Picture(), kind, name)) doc->Modified = false;
+  doc->PlaceClippedRegion();
+  if (files::WritePicture(PMultiImage1->image, doc->Picture(), kind, name)) doc->doc.modified = false;
 }
 
 void TMainForm::Paste1Click(Component*) {
@@ -188,7 +152,7 @@ void TMainForm::Paste1Click(Component*) {
     ShowAlert("Error in Pasting", "The Windows ClipBoard does not\rcontain a valid bitmap image.");
     return;
   }
-  if (d->Floating) d->PlaceClippedRegion();
+  d->PlaceClippedRegion();
   HDC dc = GetDC(hwnd);
   HBITMAP read = nullptr;
   files::PasteRead r = files::ReadClipboardThroughFile(hwnd, TempFileName, dc, ThePalette().handle, read);
@@ -200,17 +164,8 @@ void TMainForm::Paste1Click(Component*) {
     ShowAlert("Error in Pasting", "An error has occured when loading image");
     return;
   }
-  Bitmap& sel = d->SelectedImage->picture;
-  sel.Fill(0xFFFFFF);
-  sel.canvas().Draw(0, 0, pasted);
-  files::NormalizePicture(sel);
-  d->SelectedMask->picture.Fill(0);
-  int w = std::min(pasted.Width(), 32), h = std::min(pasted.Height(), 32);
-  d->DragRect = d->SelectionRect = RECT{0, 0, w, h};
-  PointerTool->SetDown(true);
-  d->Pasted = d->Floating = d->Modified = true;
-  d->Typing = false;
-  d->ShowFrames(true);
+  ChooseTool(PointerTool);
+  d->Pasted(pasted);
   Edit1Click(nullptr);
 }
 

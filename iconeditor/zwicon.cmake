@@ -1,6 +1,6 @@
 # ZwIcon.exe: the editor's forms over its file formats, its controls and the forms layer.
 add_library(zwicon_lib STATIC
-  icon_model.cpp settings.cpp zwicon.cpp main_form.cpp icon_form.cpp icon_tools.cpp about_box.cpp
+  icon_model.cpp icon_document.cpp settings.cpp zwicon.cpp main_form.cpp icon_form.cpp icon_tools.cpp about_box.cpp
   selector_layout.cpp icon_selector.cpp bitmap_form.cpp main_form_files.cpp)
 target_include_directories(zwicon_lib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(zwicon_lib PUBLIC zw_controls zw_iconfile shell32 advapi32)

@@ -234,10 +234,11 @@ void Image::PictureChanged() {
 }
 
 void Image::Paint(Canvas& c) {
-  if (picture.Empty()) return;
-  if (stretch) c.StretchDraw(RECT{0, 0, width, height}, picture);
-  else if (center) c.Draw((width - picture.Width()) / 2, (height - picture.Height()) / 2, picture);
-  else c.Draw(0, 0, picture);
+  const Bitmap& p = shown ? *shown : picture;
+  if (p.Empty()) return;
+  if (stretch) c.StretchDraw(RECT{0, 0, width, height}, p);
+  else if (center) c.Draw((width - p.Width()) / 2, (height - p.Height()) / 2, p);
+  else c.Draw(0, 0, p);
 }
 
 // --- Label ---

@@ -53,6 +53,7 @@ class PaintBox : public GraphicControl {
 class Image : public GraphicControl {
  public:
   Bitmap picture;
+  const Bitmap* shown = nullptr;  // when set, painted instead of picture (a picture kept elsewhere)
   bool stretch = false, center = false, autoSize = false;
   PropResult SetProperty(const std::string& p, const PropValue& v) override;
   void Paint(Canvas& c) override;

@@ -70,7 +70,7 @@ class Commands : public ::testing::Test {
   }
   void TearDown() override {
     for (zw::Form* f : main->MdiChildren())
-      if (auto* d = dynamic_cast<TIconForm*>(f)) d->Modified = false;
+      if (auto* d = dynamic_cast<TIconForm*>(f)) d->doc.modified = false;
     main.reset();
     MSG m;
     while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -87,11 +87,7 @@ class Commands : public ::testing::Test {
   }
   // The document's pixels as an icon image.
   static files::IconImage Image(const TIconForm& d) {
-    files::IconImage im;
-    std::memcpy(im.palette, d.Palette, sizeof im.palette);
-    std::memcpy(im.index, d.PixelIndex, sizeof im.index);
-    std::memcpy(im.transparent, d.PixelTransparent, sizeof im.transparent);
-    return im;
+    return d.doc.image;
   }
   // Colour and transparency at every pixel agree (indices may follow another palette order).
   static void ExpectSamePicture(const files::IconImage& a, const files::IconImage& b) {
@@ -108,17 +104,17 @@ TEST_F(Commands, IconsByIndexFromALibraryAndOnePastTheLastGivesTheAlertAndANewDo
   main->OpenFile(lib, 1);
   ASSERT_NE(Doc(0), nullptr);
   EXPECT_EQ(Doc(0)->caption, lib);
-  EXPECT_TRUE(Doc(0)->Modified);
-  EXPECT_EQ(Doc(0)->Palette[Doc(0)->PixelIndex[16][16]], RGB(0, 255, 0));
+  EXPECT_TRUE(Doc(0)->doc.modified);
+  EXPECT_EQ(Doc(0)->doc.image.palette[Doc(0)->doc.image.index[16][16]], RGB(0, 255, 0));
   EXPECT_EQ(Doc(0)->Picture().Get(16, 16), RGB(0, 255, 0));
   EXPECT_TRUE(main->ToolPanel->visible);
   main->OpenFile(lib, 2);  // left half blue, right half transparent
   TIconForm* half = Doc(1);
   ASSERT_NE(half, nullptr);
-  EXPECT_EQ(half->PixelTransparent[3][3], 0);
-  EXPECT_EQ(half->PixelTransparent[20][3], 1);
+  EXPECT_EQ(half->doc.image.transparent[3][3], 0);
+  EXPECT_EQ(half->doc.image.transparent[20][3], 1);
   EXPECT_EQ(half->Mask().Get(20, 3), RGB(255, 255, 255));
-  EXPECT_EQ(half->Palette[half->PixelIndex[3][3]], RGB(0, 0, 255));
+  EXPECT_EQ(half->doc.image.palette[half->doc.image.index[3][3]], RGB(0, 0, 255));
   EXPECT_EQ(answer.Count(), 0u);
   main->OpenFile(lib, 3);
   ASSERT_EQ(answer.Count(), 1u);
@@ -143,7 +139,7 @@ TEST_F(Commands, SavedIconReopensWithTheSameColourAndTransparencyEverywhere) {
   ASSERT_EQ(answer.Count(), 1u);
   EXPECT_EQ(answer.Seen()[0].caption, "Save");
   EXPECT_EQ(answer.Seen()[0].text, "Replace existing: " + a + "?");
-  EXPECT_FALSE(d->Modified);
+  EXPECT_FALSE(d->doc.modified);
   EXPECT_EQ(Content(a).size(), 766u);
   main->OpenFile(a, 0);
   ASSERT_NE(Doc(1), nullptr);
@@ -166,7 +162,7 @@ TEST_F(Commands, SaveOntoAFileHeldOpenRestoresItAlertsAndKeepsTheDocumentModifie
   ASSERT_EQ(answer.Count(), 2u);
   EXPECT_EQ(answer.Seen()[1].caption, "Error in Saving...");
   EXPECT_EQ(answer.Seen()[1].text, "An error has occurred in saving " + a + "\rThe file has not been changed.");
-  EXPECT_TRUE(d->Modified);
+  EXPECT_TRUE(d->doc.modified);
   EXPECT_EQ(Content(a), before);
   // The next Open of another icon opens that icon, not the backup.
   main->OpenFile(b, 0);
@@ -179,10 +175,10 @@ TEST_F(Commands, SaveAsWritesEveryPictureFormatAndRefusesOthers) {
   TIconForm* d = Doc(0);
   ASSERT_NE(d, nullptr);
   for (const char* name : {"P.BMP", "P.PNG", "P.JPG", "P.TIF", "P.PCX"}) {
-    d->Modified = true;
+    d->doc.modified = true;
     chosen.push_back(dir.File(name));
     main->SaveAsDocument(d);
-    EXPECT_FALSE(d->Modified) << name;
+    EXPECT_FALSE(d->doc.modified) << name;
     sw::TPMultiImage reader;
     reader.SetReadResolution(sw::TPMultiImage::Resolution::TrueColor);
     reader.SetImageName(dir.File(name));
@@ -205,20 +201,20 @@ TEST_F(Commands, SaveAsWritesEveryPictureFormatAndRefusesOthers) {
   EXPECT_EQ(answer.Count(), 0u);
   EXPECT_EQ(d->caption, Beside("threeicons.dll"));
   // An unknown extension: the alert, nothing written, the modified flag as it was.
-  d->Modified = true;
+  d->doc.modified = true;
   chosen.push_back(dir.File("P.GIF"));
   main->SaveAsDocument(d);
   ASSERT_EQ(answer.Count(), 1u);
   EXPECT_EQ(answer.Seen()[0].caption, "Save As");
   EXPECT_EQ(answer.Seen()[0].text, "You may only save icons in *.BMP *.PCX *.JPG *.PNG *.ICO *.TIF formats.");
   EXPECT_EQ(GetFileAttributesA(dir.File("P.GIF").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(d->Modified);
+  EXPECT_TRUE(d->doc.modified);
   // Save As to an icon in a folder that does not exist: the alert, no file, still modified.
   chosen.push_back(dir.File("none\\NEW.ICO"));
   main->SaveAsDocument(d);
   ASSERT_EQ(answer.Count(), 2u);
   EXPECT_EQ(answer.Seen()[1].caption, "Error in Saving...");
-  EXPECT_TRUE(d->Modified);
+  EXPECT_TRUE(d->doc.modified);
   // Save on a document whose caption is not an existing icon file goes to Save As.
   asked.clear();
   main->SaveDocument(d);
@@ -230,7 +226,7 @@ TEST_F(Commands, WithoutTheImagingLibraryPicturesAreRefusedWithItsNameAndIconsSt
   TIconForm* d = Doc(0);
   ASSERT_NE(d, nullptr);
   main->PMultiImage1->image.SetLibraryPath(dir.File("SKY32V3C.DLL"));
-  d->Modified = true;
+  d->doc.modified = true;
   chosen.push_back(dir.File("P.PNG"));
   main->SaveAsDocument(d);
   ASSERT_EQ(answer.Count(), 2u);
@@ -238,12 +234,12 @@ TEST_F(Commands, WithoutTheImagingLibraryPicturesAreRefusedWithItsNameAndIconsSt
   EXPECT_NE(answer.Seen()[0].text.find("SKY32V3C.DLL"), std::string::npos) << answer.Seen()[0].text;
   EXPECT_EQ(answer.Seen()[1].caption, "Information");
   EXPECT_EQ(answer.Seen()[1].text, "Writing png file failed");
-  EXPECT_TRUE(d->Modified);
+  EXPECT_TRUE(d->doc.modified);
   EXPECT_EQ(GetFileAttributesA(dir.File("P.PNG").c_str()), INVALID_FILE_ATTRIBUTES);
   chosen.push_back(dir.File("P.ICO"));
   main->SaveAsDocument(d);
   EXPECT_EQ(answer.Count(), 2u);
-  EXPECT_FALSE(d->Modified);
+  EXPECT_FALSE(d->doc.modified);
   EXPECT_EQ(Content(dir.File("P.ICO")).size(), 766u);
 }
 
@@ -276,19 +272,19 @@ TEST_F(Commands, PastedClipboardBitmapFloatsAsItsTopLeft32By32Opaque) {
   EmptyClipboard();
   SetClipboardData(CF_BITMAP, bmp);
   CloseClipboard();
-  d->Modified = false;
+  d->doc.modified = false;
   main->Paste1Click(nullptr);
   EXPECT_EQ(answer.Count(), 1u);
-  EXPECT_TRUE(d->Floating);
-  EXPECT_TRUE(d->Pasted);
-  EXPECT_TRUE(d->Modified);
-  EXPECT_EQ(d->SelectionRect.right, 32);
-  EXPECT_EQ(d->SelectionRect.bottom, 32);
-  EXPECT_EQ(d->DragRect.right, 32);
-  EXPECT_EQ(d->SelectedImage->picture.Get(0, 0), RGB(0, 255, 255));
-  EXPECT_EQ(d->SelectedImage->picture.Get(31, 31), RGB(255, 0, 0));
-  EXPECT_EQ(d->SelectedImage->picture.Get(29, 10), RGB(0, 255, 255));
-  EXPECT_EQ(d->SelectedMask->picture.Get(31, 31), RGB(0, 0, 0));
+  EXPECT_TRUE(d->doc.floating);
+  EXPECT_TRUE(d->doc.pasted);
+  EXPECT_TRUE(d->doc.modified);
+  EXPECT_EQ(d->doc.selectionRect.right, 32);
+  EXPECT_EQ(d->doc.selectionRect.bottom, 32);
+  EXPECT_EQ(d->doc.dragRect.right, 32);
+  EXPECT_EQ(d->doc.selected.Get(0, 0), RGB(0, 255, 255));
+  EXPECT_EQ(d->doc.selected.Get(31, 31), RGB(255, 0, 0));
+  EXPECT_EQ(d->doc.selected.Get(29, 10), RGB(0, 255, 255));
+  EXPECT_EQ(d->doc.selectedMask.Get(31, 31), RGB(0, 0, 0));
   EXPECT_TRUE(main->PointerTool->down);
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
@@ -301,8 +297,8 @@ TEST_F(Commands, MinimisingWritesTheTemporaryFileAndTheWindowIconShowsThePicture
   TIconForm* d = Doc(0);
   ASSERT_NE(d, nullptr);
   // Paint the top-left cell red, opaque.
-  main->CurrentColor = RGB(255, 0, 0);
-  main->CurrentTransparent = false;
+  main->drawing.currentColor = RGB(255, 0, 0);
+  main->drawing.currentTransparent = false;
   d->PutPixel(0, 0);
   ShowWindow(d->hwnd, SW_MINIMIZE);
   sw::test::PumpMessages(100);
@@ -394,7 +390,7 @@ TEST_F(Commands, OpenedIconsShowTheirSixteenColoursKeepTheirPictureOnUndoAndDama
     for (int x = 0; x < 32; ++x) {
       COLORREF c = d->Picture().Get(x, y);
       ASSERT_TRUE(IsStandardColour(c)) << x << "," << y;
-      ASSERT_EQ(c, d->Palette[d->PixelIndex[x][y]]) << x << "," << y;
+      ASSERT_EQ(c, d->doc.image.palette[d->doc.image.index[x][y]]) << x << "," << y;
     }
   Bitmap before = d->Picture();
   // Nothing to undo right after Open: the button is off, and neither its click nor the command
@@ -425,7 +421,7 @@ TEST_F(Commands, OpenedIconsShowTheirSixteenColoursKeepTheirPictureOnUndoAndDama
   ASSERT_EQ(main->DocumentCount(), 2);
   EXPECT_EQ(Doc(1)->caption, "Untitled");
   // Close All brings each document it asks about to the front first.
-  Doc(1)->Modified = true;
+  Doc(1)->doc.modified = true;
   SendMessageA(main->mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Doc(0)->hwnd), 0);
   std::vector<std::string> asked, active;
   answer.OnDialog([&](HWND h) {

@@ -11,6 +11,7 @@
 #include "application.h"
 #include "dialog_answerer.h"
 #include "icon_form.h"
+#include "icon_model.h"
 #include "main_form.h"
 #include "registry_scope.h"
 #include "settings.h"

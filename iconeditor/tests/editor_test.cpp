@@ -14,13 +14,13 @@ TEST_F(Editor, NewDocumentIsEntirelyTransparentWithCentreDots) {
   EXPECT_EQ(d->caption, "Untitled");
   EXPECT_EQ(d->Magnify, 8);
   EXPECT_TRUE(main->ToolPanel->visible);
-  EXPECT_FALSE(d->Modified);
+  EXPECT_FALSE(d->doc.modified);
   Bitmap& s = d->Scratchpad->picture;
   ASSERT_EQ(s.Width(), 257);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
-      ASSERT_EQ(d->PixelTransparent[x][y], 1);
-      ASSERT_EQ(d->PixelIndex[x][y], 0);
+      ASSERT_EQ(d->doc.image.transparent[x][y], 1);
+      ASSERT_EQ(d->doc.image.index[x][y], 0);
       ASSERT_EQ(d->Picture().Get(x, y), kWhite);
       ASSERT_EQ(s.Get(4 + 8 * x, 4 + 8 * y), kBlack) << x << "," << y;
       ASSERT_EQ(s.Get(2 + 8 * x, 5 + 8 * y), kWhite);
@@ -28,7 +28,7 @@ TEST_F(Editor, NewDocumentIsEntirelyTransparentWithCentreDots) {
   EXPECT_EQ(s.Get(0, 3), kGrid);
   EXPECT_EQ(s.Get(256, 100), kGrid);
   // Saved, it has index 0 and the mask bit everywhere.
-  std::string bytes = IconFileBytes(d->Data());
+  std::string bytes = files::IconFileBytes(d->doc.Image());
   EXPECT_EQ(bytes.substr(126, 512), std::string(512, '\0'));
   EXPECT_EQ(bytes.substr(638, 128), std::string(128, '\xFF'));
   // New twice gives two "Untitled" documents.
@@ -45,7 +45,7 @@ TEST_F(Editor, ZoomTwoWithGridShowsOneColouredPixelPerCellAndThePencilKeepsGridL
   Bitmap& s = d->Scratchpad->picture;
   ASSERT_EQ(s.Width(), 65);
   ASSERT_EQ(d->Panel3->width, 65);
-  main->LeftColor = RGB(255, 0, 0);
+  main->drawing.leftColor = RGB(255, 0, 0);
   Down(d, 1, 1);
   Up(d, 1, 1);
   EXPECT_EQ(s.Get(1, 1), RGB(255, 0, 0));
@@ -60,15 +60,15 @@ TEST_F(Editor, ZoomTwoWithGridShowsOneColouredPixelPerCellAndThePencilKeepsGridL
   d->Slider1->SetValue(8);
   EXPECT_EQ(d->Magnify, 8);
   EXPECT_EQ(d->Label1->caption, "  8");
-  main->CurrentColor = RGB(0, 0, 255);
-  main->CurrentTransparent = false;
+  main->drawing.currentColor = RGB(0, 0, 255);
+  main->drawing.currentTransparent = false;
   d->PutPixel(3, 3);
   EXPECT_EQ(s.Get(25, 25), RGB(0, 0, 255));
   EXPECT_EQ(s.Get(31, 31), RGB(0, 0, 255));
   EXPECT_EQ(s.Get(24, 28), kGrid);
   EXPECT_EQ(s.Get(28, 24), kGrid);
   EXPECT_EQ(d->Picture().Get(3, 3), RGB(0, 0, 255));
-  EXPECT_EQ(d->PixelTransparent[3][3], 0);
+  EXPECT_EQ(d->doc.image.transparent[3][3], 0);
   // Without the grid the cell starts at the line's place.
   main->ShowGrid1Click(nullptr);
   EXPECT_EQ(s.Width(), 256);
@@ -82,20 +82,20 @@ TEST_F(Editor, UpdateIconToleranceTransparencyAndLastMatch) {
   d->UpdateMask();
   d->Picture().Fill(RGB(128, 0, 0));
   d->UpdateIcon();
-  EXPECT_EQ(d->PixelIndex[5][5], 1);
+  EXPECT_EQ(d->doc.image.index[5][5], 1);
   d->Picture().Set(5, 5, RGB(100, 0, 0));  // 28 below maroon: keeps its former index
-  d->PixelIndex[5][5] = 6;
+  d->doc.image.index[5][5] = 6;
   d->UpdateIcon();
-  EXPECT_EQ(d->PixelIndex[5][5], 6);
+  EXPECT_EQ(d->doc.image.index[5][5], 6);
   d->Mask().Set(7, 7, kWhite);
   d->UpdateMask();
-  d->TransparentColor = RGB(0, 255, 255);
+  d->doc.transparentColor = RGB(0, 255, 255);
   d->UpdateIcon();
-  EXPECT_EQ(d->PixelIndex[7][7], 0);
+  EXPECT_EQ(d->doc.image.index[7][7], 0);
   EXPECT_EQ(d->Picture().Get(7, 7), RGB(0, 255, 255));
-  d->Palette[13] = RGB(128, 0, 0);  // a second maroon entry: the later one wins
+  d->doc.image.palette[13] = RGB(128, 0, 0);  // a second maroon entry: the later one wins
   d->UpdateIcon();
-  EXPECT_EQ(d->PixelIndex[0][0], 13);
+  EXPECT_EQ(d->doc.image.index[0][0], 13);
 }
 
 TEST_F(Editor, MenusFollowTheDocumentsAndTyping) {
@@ -125,7 +125,7 @@ TEST_F(Editor, MenusFollowTheDocumentsAndTyping) {
   Pick(main->TextTool);
   Down(d, 40, 40);
   Up(d, 40, 40);
-  EXPECT_TRUE(d->Typing);
+  EXPECT_TRUE(d->doc.typing);
   main->Options1Click(nullptr);
   main->Edit1Click(nullptr);
   EXPECT_FALSE(main->Flip1->enabled);
@@ -141,25 +141,25 @@ TEST_F(Editor, MenusFollowTheDocumentsAndTyping) {
 TEST_F(Editor, UndoRestoresPictureAndMaskAndUndoOffTakesNoSnapshot) {
   Start();
   TIconForm* d = NewDoc();
-  main->LeftColor = RGB(255, 0, 0);
+  main->drawing.leftColor = RGB(255, 0, 0);
   Down(d, At(d, 2), At(d, 2));
   Up(d, At(d, 2), At(d, 2));
-  EXPECT_TRUE(d->UndoAvailable);
+  EXPECT_TRUE(d->doc.undoAvailable);
   EXPECT_TRUE(main->Undo->enabled);
   EXPECT_EQ(d->Picture().Get(2, 2), RGB(255, 0, 0));
   EXPECT_EQ(d->Mask().Get(2, 2), kBlack);
   main->Undo1Click(nullptr);
   EXPECT_EQ(d->Picture().Get(2, 2), kWhite);
   EXPECT_EQ(d->Mask().Get(2, 2), kWhite);
-  EXPECT_EQ(d->PixelTransparent[2][2], 1);
-  EXPECT_FALSE(d->UndoAvailable);
+  EXPECT_EQ(d->doc.image.transparent[2][2], 1);
+  EXPECT_FALSE(d->doc.undoAvailable);
   EXPECT_FALSE(main->Undo->enabled);
   // Undo On off: no snapshot, the button stays disabled, and turning it back on offers nothing.
   main->UndoOn1Click(nullptr);
   EXPECT_FALSE(main->UndoOn1->checked);
   Down(d, At(d, 4), At(d, 4));
   Up(d, At(d, 4), At(d, 4));
-  EXPECT_FALSE(d->UndoAvailable);
+  EXPECT_FALSE(d->doc.undoAvailable);
   EXPECT_FALSE(main->Undo->enabled);
   main->UndoOn1Click(nullptr);
   main->Edit1Click(nullptr);
@@ -171,7 +171,7 @@ TEST_F(Editor, CloseQuestionAnswersAndTheLastDocumentHidesThePanel) {
   TIconForm* d = NewDoc();
   Down(d, At(d, 1), At(d, 1));
   Up(d, At(d, 1), At(d, 1));
-  ASSERT_TRUE(d->Modified);
+  ASSERT_TRUE(d->doc.modified);
   answer.Queue(IDCANCEL);
   EXPECT_FALSE(d->Close());
   EXPECT_EQ(main->DocumentCount(), 1);
@@ -194,7 +194,7 @@ TEST_F(Editor, CloseAllSavesEachDocumentItselfLastToFirst) {
   Start();
   TIconForm* a = NewDoc();
   TIconForm* b = NewDoc();
-  a->Modified = b->Modified = true;
+  a->doc.modified = b->doc.modified = true;
   a->SetCaption("A");
   b->SetCaption("B");
   ASSERT_EQ(main->ActiveDocument(), b);
@@ -211,7 +211,7 @@ TEST_F(Editor, SaveWritesTheIconFileAfterAskingAndClearsModified) {
   std::string file = dir.File("PIC.ICO");
   sw::test::WriteFileBytes(file, "old");
   d->SetCaption(file);
-  main->LeftColor = RGB(0, 255, 0);
+  main->drawing.leftColor = RGB(0, 255, 0);
   Down(d, At(d, 0), At(d, 31));
   Up(d, At(d, 0), At(d, 31));
   answer.Queue(IDYES);
@@ -221,7 +221,7 @@ TEST_F(Editor, SaveWritesTheIconFileAfterAskingAndClearsModified) {
   ASSERT_TRUE(sw::test::ReadFileBytes(file, &bytes));
   ASSERT_EQ(bytes.size(), 766u);
   EXPECT_EQ(static_cast<unsigned char>(bytes[126]), 0xA0);  // lime (10) at the bottom-left
-  EXPECT_FALSE(d->Modified);
+  EXPECT_FALSE(d->doc.modified);
 }
 
 TEST_F(Editor, SettingsRoundTripAndDamagedValuesStartWithDefaults) {
@@ -230,8 +230,8 @@ TEST_F(Editor, SettingsRoundTripAndDamagedValuesStartWithDefaults) {
   sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "TransparentColor", "0x1000000");
   sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "ShowGrid", "0");
   Start();
-  EXPECT_EQ(main->Magnify, 8);
-  EXPECT_EQ(main->TransparentColor, kWhite);
+  EXPECT_EQ(main->drawing.magnify, 8);
+  EXPECT_EQ(main->drawing.transparentColor, kWhite);
   EXPECT_FALSE(main->ShowGrid1->checked);
   EXPECT_EQ(main->left, 0);
   EXPECT_EQ(main->top, 40);
@@ -251,9 +251,9 @@ TEST_F(Editor, SettingsRoundTripAndDamagedValuesStartWithDefaults) {
   sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "IconDir", std::string(300, 'x'));
   sw::test::SetRegString(HKEY_CURRENT_USER, kSection, "TransparentColor", "0xFF0000");
   Start();
-  EXPECT_EQ(main->Magnify, 8);
+  EXPECT_EQ(main->drawing.magnify, 8);
   EXPECT_EQ(main->IconDir, ProgramFolder());
-  EXPECT_EQ(main->TransparentColor, 0xFF0000u);
+  EXPECT_EQ(main->drawing.transparentColor, 0xFF0000u);
 }
 
 TEST_F(Editor, TemporaryFileIsNumberedAndDeletedAtExit) {
@@ -293,7 +293,7 @@ TEST_F(Editor, TemporaryFileIsNumberedAndDeletedAtExit) {
 TEST_F(Editor, DragOffTheCanvasWritesNothingOutsideAndLostCaptureFreesTheCursor) {
   Start();
   TIconForm* d = NewDoc();
-  main->LeftColor = RGB(255, 0, 0);
+  main->drawing.leftColor = RGB(255, 0, 0);
   Down(d, At(d, 1), At(d, 1));
   Move(d, -20, -20);
   Move(d, -200, 5);
@@ -337,12 +337,12 @@ TEST_F(Editor, HelpClipboardViewerAndColourSelection) {
   main->ToolPanel->SetVisible(true);
   SendMessageA(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(257, 20));
   SendMessageA(panel, WM_RBUTTONUP, 0, MAKELPARAM(257, 20));
-  EXPECT_EQ(main->RightColor, RGB(0, 255, 0));
+  EXPECT_EQ(main->drawing.rightColor, RGB(0, 255, 0));
   EXPECT_EQ(main->Image1->picture.Get(10, 5), RGB(0, 255, 0));
   SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(370, 10));
   SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(370, 10));
-  EXPECT_TRUE(main->LeftTransparent);
-  EXPECT_EQ(main->LeftColor, kWhite);
+  EXPECT_TRUE(main->drawing.leftTransparent);
+  EXPECT_EQ(main->drawing.leftColor, kWhite);
   EXPECT_EQ(main->Image1->picture.Get(4, 5), kBlack);
   EXPECT_EQ(main->Image1->picture.Get(3, 5), kWhite);
 }
@@ -355,7 +355,7 @@ namespace {
 
 TEST_F(Editor, OpenFileLoadsAnIconAndReportsAMissingOne) {
   Start();
-  IconData data{};
+  files::IconImage data{};
   std::copy(kStandardPalette, kStandardPalette + 16, data.palette);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
@@ -363,17 +363,17 @@ TEST_F(Editor, OpenFileLoadsAnIconAndReportsAMissingOne) {
       data.transparent[x][y] = y < 4;
     }
   std::string file = dir.File("TWO.ICO");
-  ASSERT_TRUE(SaveIconFile(file, data));
+  ASSERT_TRUE(files::WriteIconFile(file, data));
   main->OpenFile(file, 0);
   TIconForm* d = main->ActiveDocument();
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->caption, file);
-  EXPECT_TRUE(d->Modified);
+  EXPECT_TRUE(d->doc.modified);
   EXPECT_EQ(d->Picture().Get(3, 10), RGB(255, 0, 0));
   EXPECT_EQ(d->Picture().Get(20, 10), RGB(0, 0, 255));
-  EXPECT_EQ(d->PixelIndex[20][10], 12);
-  EXPECT_EQ(d->PixelTransparent[5][2], 1);
-  EXPECT_EQ(d->PixelTransparent[5][6], 0);
+  EXPECT_EQ(d->doc.image.index[20][10], 12);
+  EXPECT_EQ(d->doc.image.transparent[5][2], 1);
+  EXPECT_EQ(d->doc.image.transparent[5][6], 0);
   EXPECT_EQ(answer.Count(), 0u);
   main->OpenFile(dir.File("NONE.ICO"), 0);
   ASSERT_EQ(answer.Count(), 1u);
@@ -389,7 +389,7 @@ TEST_F(Editor, OpenFileLoadsAnIconAndReportsAMissingOne) {
 TEST_F(Editor, MinimisingWritesTheTemporaryFileAndTransparentColourFollows) {
   Start();
   TIconForm* d = NewDoc();
-  main->LeftColor = RGB(255, 0, 0);
+  main->drawing.leftColor = RGB(255, 0, 0);
   Down(d, At(d, 0), At(d, 0));
   Up(d, At(d, 0), At(d, 0));
   ShowWindow(d->hwnd, SW_MINIMIZE);
@@ -398,13 +398,13 @@ TEST_F(Editor, MinimisingWritesTheTemporaryFileAndTransparentColourFollows) {
   EXPECT_EQ(bytes.size(), 766u);
   ShowWindow(d->hwnd, SW_RESTORE);
   // A new transparent colour recolours the transparent pixels and a transparent button.
-  main->LeftTransparent = true;
+  main->drawing.leftTransparent = true;
   main->TransColorClick(main->Find<MenuItem>("Aqua1"));
-  EXPECT_EQ(d->TransparentColor, RGB(0, 255, 255));
-  EXPECT_EQ(main->TransparentColor, RGB(0, 255, 255));
+  EXPECT_EQ(d->doc.transparentColor, RGB(0, 255, 255));
+  EXPECT_EQ(main->drawing.transparentColor, RGB(0, 255, 255));
   EXPECT_EQ(d->Picture().Get(5, 5), RGB(0, 255, 255));
   EXPECT_EQ(d->Picture().Get(0, 0), RGB(255, 0, 0));
-  EXPECT_EQ(main->LeftColor, RGB(0, 255, 255));
+  EXPECT_EQ(main->drawing.leftColor, RGB(0, 255, 255));
 }
 
 TEST_F(Editor, EditMenuSelectAllCopyPasteAndDelete) {
@@ -414,23 +414,23 @@ TEST_F(Editor, EditMenuSelectAllCopyPasteAndDelete) {
   d->Mask().Fill(0);
   d->UpdateMask();
   main->SelectAll1Click(nullptr);
-  EXPECT_TRUE(d->Floating);
+  EXPECT_TRUE(d->doc.floating);
   EXPECT_TRUE(main->PointerTool->down);
-  EXPECT_EQ(d->PixelTransparent[10][10], 1);  // the picture's content floats
+  EXPECT_EQ(d->doc.image.transparent[10][10], 1);  // the picture's content floats
   main->Edit1Click(nullptr);
   EXPECT_TRUE(main->Copy1->enabled);
   EXPECT_TRUE(main->Cut1->enabled);
   main->Copy1Click(nullptr);
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
   main->Delete1Click(nullptr);
-  EXPECT_FALSE(d->Floating);
+  EXPECT_FALSE(d->doc.floating);
   main->Paste1Click(nullptr);
-  EXPECT_TRUE(d->Floating);
-  EXPECT_TRUE(d->Pasted);
-  EXPECT_EQ(d->SelectedImage->picture.Get(3, 3), RGB(0, 0, 128));
+  EXPECT_TRUE(d->doc.floating);
+  EXPECT_TRUE(d->doc.pasted);
+  EXPECT_EQ(d->doc.selected.Get(3, 3), RGB(0, 0, 128));
   main->DrawingToolClick(nullptr);
   EXPECT_EQ(d->Picture().Get(3, 3), RGB(0, 0, 128));
-  EXPECT_EQ(d->PixelTransparent[3][3], 0);
+  EXPECT_EQ(d->doc.image.transparent[3][3], 0);
   // An empty clipboard is reported.
   OpenClipboard(main->hwnd);
   EmptyClipboard();
@@ -487,7 +487,7 @@ TEST_F(Editor, DocumentSizeFollowsTheZoomWithinTheFrameAndAMinimisedStartMinimis
   TIconForm* d = NewDoc();
   EXPECT_EQ(d->width, 32 * 6 + 92);
   EXPECT_EQ(d->height, 32 * 6 + 42);
-  main->Magnify = 20;
+  main->drawing.magnify = 20;
   TIconForm* big = NewDoc();
   RECT client;
   GetClientRect(main->mdiClient, &client);

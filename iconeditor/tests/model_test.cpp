@@ -61,12 +61,12 @@ TEST(Model, TemporaryFilesAreNumberedAndNeverReused) {
 }
 
 TEST(Model, IconFileHasTheFixedLayout) {
-  IconData d{};
+  files::IconImage d{};
   std::copy(kStandardPalette, kStandardPalette + 16, d.palette);
   d.index[0][31] = 9;  // bottom-left pixel, red
   d.index[1][31] = 12;
   d.transparent[0][0] = 1;  // top-left
-  std::string b = IconFileBytes(d);
+  std::string b = files::IconFileBytes(d);
   ASSERT_EQ(b.size(), 766u);
   EXPECT_EQ(b[2], 1);
   EXPECT_EQ(static_cast<unsigned char>(b[8]), 16);

@@ -29,10 +29,10 @@ int main(int argc, char** argv) {
   std::printf("documents: %d\n", main.DocumentCount());
   if (TIconForm* d = main.ActiveDocument()) {
     // A yellow diagonal and a red bar drawn over the icon.
-    main.CurrentTransparent = false;
-    main.CurrentColor = RGB(255, 255, 0);
+    main.drawing.currentTransparent = false;
+    main.drawing.currentColor = RGB(255, 255, 0);
     for (int i = 0; i < 32; ++i) d->PutPixel(i, i);
-    main.CurrentColor = RGB(255, 0, 0);
+    main.drawing.currentColor = RGB(255, 0, 0);
     for (int x = 4; x < 28; ++x) d->PutPixel(x, 29), d->PutPixel(x, 30);
     d->Redraw();
   }
@@ -46,6 +46,6 @@ int main(int argc, char** argv) {
     }
   }
   for (zw::Form* f : main.MdiChildren())
-    if (auto* d = dynamic_cast<TIconForm*>(f)) d->Modified = false;
+    if (auto* d = dynamic_cast<TIconForm*>(f)) d->doc.modified = false;
   return 0;
 }

@@ -17,8 +17,8 @@ class Tools : public Editor {
     Editor::SetUp();
     Start();
     d = NewDoc();
-    main->LeftColor = kRed;
-    main->RightColor = kBlue;
+    main->drawing.leftColor = kRed;
+    main->drawing.rightColor = kBlue;
   }
   // A gesture from cell to cell through the real canvas window.
   void Drag(int x0, int y0, int x1, int y1, bool right = false, WPARAM keys = 0) {
@@ -45,8 +45,8 @@ TEST_F(Tools, LinesCellByCellInPictureAndMask) {
   Pick(main->LineTool);
   Drag(0, 0, 4, 1);
   EXPECT_EQ(Coloured(kRed), (C{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}));
-  EXPECT_EQ(d->PixelTransparent[2][1], 0);
-  EXPECT_EQ(d->PixelTransparent[2][0], 1);
+  EXPECT_EQ(d->doc.image.transparent[2][1], 0);
+  EXPECT_EQ(d->doc.image.transparent[2][0], 1);
   Opaque(kWhite);
   Drag(0, 1, 4, 0);
   // (the fill of white is the document's transparent colour too: only the line is red)
@@ -59,7 +59,7 @@ TEST_F(Tools, RectanglesAndEllipsesInTheirBoxes) {
   EXPECT_TRUE(Coloured(kRed).empty());
   Drag(3, 5, 4, 6);  // one cell diagonally: 2 x 2
   EXPECT_EQ(Coloured(kRed).size(), 4u);
-  EXPECT_EQ(d->PixelTransparent[4][6], 0);
+  EXPECT_EQ(d->doc.image.transparent[4][6], 0);
   Pick(main->FillCircleTool);
   Opaque(kWhite);
   Drag(0, 0, 31, 31, true);
@@ -91,18 +91,18 @@ TEST_F(Tools, FloodFillRespectsDiagonalGapsMatchingSeedsAndTransparency) {
   EXPECT_EQ(d->Picture().Get(1, 1), kWhite);  // beyond the diagonal gap
   EXPECT_EQ(d->Picture().Get(31, 0), kRed);
   // Filling the same colour and transparency again changes nothing.
-  d->Modified = false;
+  d->doc.modified = false;
   Down(d, At(d, 20), At(d, 20));
   Up(d, At(d, 20), At(d, 20));
-  EXPECT_FALSE(d->Modified);
+  EXPECT_FALSE(d->doc.modified);
   // Same colour, other transparency: the whole region becomes transparent.
-  main->LeftColor = kRed;
-  main->LeftTransparent = true;
+  main->drawing.leftColor = kRed;
+  main->drawing.leftTransparent = true;
   Down(d, At(d, 20), At(d, 20));
   Up(d, At(d, 20), At(d, 20));
-  EXPECT_EQ(d->PixelTransparent[31][0], 1);
-  EXPECT_EQ(d->PixelTransparent[20][20], 1);
-  EXPECT_EQ(d->PixelTransparent[1][1], 0);
+  EXPECT_EQ(d->doc.image.transparent[31][0], 1);
+  EXPECT_EQ(d->doc.image.transparent[20][20], 1);
+  EXPECT_EQ(d->doc.image.transparent[1][1], 0);
 }
 
 TEST_F(Tools, SelectionCutsOrCopiesAndShiftDragRestoresTheHole) {
@@ -111,21 +111,21 @@ TEST_F(Tools, SelectionCutsOrCopiesAndShiftDragRestoresTheHole) {
     Opaque(kBlue);
     Pick(main->PointerTool);
     Drag(2, 2, 5, 5, false, MK_SHIFT);
-    EXPECT_TRUE(d->Floating);
+    EXPECT_TRUE(d->doc.floating);
     EXPECT_EQ(d->Picture().Get(3, 3), kBlue);  // Shift: a copy, the source stays
-    EXPECT_EQ(d->SelectionRect.right, 6);
+    EXPECT_EQ(d->doc.selectionRect.right, 6);
     main->DrawingToolClick(nullptr);  // places it
-    EXPECT_FALSE(d->Floating);
+    EXPECT_FALSE(d->doc.floating);
     Pick(main->PointerTool);
     Drag(2, 2, 5, 5);
     EXPECT_EQ(d->Picture().Get(3, 3), kWhite);  // a transparent hole
-    EXPECT_EQ(d->PixelTransparent[3][3], 1);
+    EXPECT_EQ(d->doc.image.transparent[3][3], 1);
     // Later work, then Shift-grabbing the magnified frame: the hole comes back, nothing older.
     EXPECT_EQ(d->PaintBox3->left, 2 * 8 + 1);
     SendMessageA(d->Panel3->hwnd, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(d->PaintBox3->left + 3, d->PaintBox3->top + 3));
     EXPECT_TRUE(d->DraggingSelection);
     EXPECT_EQ(d->Picture().Get(3, 3), kBlue) << undoOn;
-    EXPECT_EQ(d->PixelTransparent[3][3], 0);
+    EXPECT_EQ(d->doc.image.transparent[3][3], 0);
     SendMessageA(d->Panel3->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d->PaintBox3->left + 3 + 80, d->PaintBox3->top + 3));
     SendMessageA(d->Panel3->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(d->PaintBox3->left + 3, d->PaintBox3->top + 3));
     EXPECT_EQ(d->PaintBox2->left, 12);
@@ -147,10 +147,10 @@ TEST_F(Tools, FlipsOfSelectionAndPictureUseTheirOwnAxes) {
   Pick(main->PointerTool);
   Drag(4, 4, 7, 9, false, MK_SHIFT);
   d->FlipHorizontal();  // the selection: top-bottom
-  EXPECT_EQ(d->SelectedImage->picture.Get(4, 9), kRed);
-  EXPECT_EQ(d->SelectedImage->picture.Get(4, 4), kWhite);
+  EXPECT_EQ(d->doc.selected.Get(4, 9), kRed);
+  EXPECT_EQ(d->doc.selected.Get(4, 4), kWhite);
   d->FlipVertical();  // the selection: left-right
-  EXPECT_EQ(d->SelectedImage->picture.Get(7, 9), kRed);
+  EXPECT_EQ(d->doc.selected.Get(7, 9), kRed);
 }
 
 TEST_F(Tools, RotateTwiceIsIdentityAndInvertKeepsTransparency) {
@@ -166,12 +166,12 @@ TEST_F(Tools, RotateTwiceIsIdentityAndInvertKeepsTransparency) {
   d->Rotate();
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) ASSERT_EQ(d->Picture().Get(x, y), before.Get(x, y));
-  d->Modified = false;
+  d->doc.modified = false;
   d->Invert();
-  EXPECT_TRUE(d->Modified);
+  EXPECT_TRUE(d->doc.modified);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
-      ASSERT_EQ(d->Picture().Get(x, y), mask.Get(x, y) == kWhite ? d->TransparentColor : before.Get(x, y) ^ 0xFFFFFF);
+      ASSERT_EQ(d->Picture().Get(x, y), mask.Get(x, y) == kWhite ? d->doc.transparentColor : before.Get(x, y) ^ 0xFFFFFF);
 }
 
 TEST_F(Tools, StarShiftsAndRefusals) {
@@ -179,45 +179,45 @@ TEST_F(Tools, StarShiftsAndRefusals) {
   d->Picture().Set(0, 5, kRed);
   d->Shift(1);  // right
   EXPECT_EQ(d->Picture().Get(1, 5), kRed);
-  EXPECT_EQ(d->PixelTransparent[0][5], 1);  // the column that fell empty
+  EXPECT_EQ(d->doc.image.transparent[0][5], 1);  // the column that fell empty
   EXPECT_EQ(d->Picture().Get(0, 9), kWhite);
   d->Shift(2);  // up
   EXPECT_EQ(d->Picture().Get(1, 4), kRed);
-  EXPECT_EQ(d->PixelTransparent[10][31], 1);
+  EXPECT_EQ(d->doc.image.transparent[10][31], 1);
   // A floating selection at the left edge: the right arm is refused, the left arm moves it.
   Pick(main->PointerTool);
   Drag(0, 0, 3, 3, false, MK_SHIFT);
-  RECT before = d->SelectionRect;
+  RECT before = d->doc.selectionRect;
   d->Shift(1);
-  EXPECT_TRUE(EqualRect(&before, &d->SelectionRect));
+  EXPECT_TRUE(EqualRect(&before, &d->doc.selectionRect));
   d->Shift(0);
-  EXPECT_EQ(d->SelectionRect.left, 1);
-  EXPECT_EQ(d->SelectionRect.right, 5);
+  EXPECT_EQ(d->doc.selectionRect.left, 1);
+  EXPECT_EQ(d->doc.selectionRect.right, 5);
 }
 
 TEST_F(Tools, TextIsTypedBoundedAndPlaced) {
   Pick(main->TextTool);
   Down(d, At(d, 2), At(d, 2));
   Up(d, At(d, 2), At(d, 2));
-  ASSERT_TRUE(d->Typing);
+  ASSERT_TRUE(d->doc.typing);
   char bs = '\b';
   d->FormKeyPress(d, bs);
-  EXPECT_EQ(d->TypedText, "");
+  EXPECT_EQ(d->doc.typedText, "");
   for (char ch : std::string("Hi")) {
     char k = ch;
     d->FormKeyPress(d, k);
   }
   char enter = '\r';
   d->FormKeyPress(d, enter);
-  EXPECT_EQ(d->TypedText, "Hi");
-  EXPECT_GT(d->SelectionRect.right, d->SelectionRect.left);
+  EXPECT_EQ(d->doc.typedText, "Hi");
+  EXPECT_GT(d->doc.selectionRect.right, d->doc.selectionRect.left);
   for (int i = 0; i < 400; ++i) {
     char k = 'x';
     d->FormKeyPress(d, k);
   }
-  EXPECT_EQ(d->TypedText.size(), 255u);
+  EXPECT_EQ(d->doc.typedText.size(), 255u);
   main->DrawingToolClick(nullptr);
-  EXPECT_FALSE(d->Floating);
+  EXPECT_FALSE(d->doc.floating);
   EXPECT_FALSE(Coloured(kRed).empty());
 }
 
@@ -229,10 +229,10 @@ TEST_F(Tools, RandomGesturesStayInsideAndKeepTheMaskInStep) {
     if (g % 250 == 0) d->Slider1->SetValue(2 + static_cast<int>(rng() % 19));
     if (g % 400 == 0) main->ShowGrid1Click(nullptr);
     Pick(tools[rng() % 9]);
-    main->LeftColor = zwicon::kStandardPalette[rng() % 16];
-    main->RightColor = zwicon::kStandardPalette[rng() % 16];
-    main->LeftTransparent = rng() % 4 == 0;
-    main->RightTransparent = rng() % 4 == 0;
+    main->drawing.leftColor = zwicon::kStandardPalette[rng() % 16];
+    main->drawing.rightColor = zwicon::kStandardPalette[rng() % 16];
+    main->drawing.leftTransparent = rng() % 4 == 0;
+    main->drawing.rightTransparent = rng() % 4 == 0;
     int span = 32 * d->Magnify + 40;
     auto coord = [&] { return static_cast<int>(rng() % span) - 20; };
     bool right = rng() % 2;
@@ -241,7 +241,7 @@ TEST_F(Tools, RandomGesturesStayInsideAndKeepTheMaskInStep) {
     d->PaintBox1MouseDown(d->PaintBox1, b, s, coord(), coord());
     for (int m = rng() % 4; m > 0; --m) d->PaintBox1MouseMove(d->PaintBox1, s, coord(), coord());
     d->PaintBox1MouseUp(d->PaintBox1, b, s, coord(), coord());
-    if (d->Typing) {
+    if (d->doc.typing) {
       char k = static_cast<char>('a' + rng() % 26);
       d->FormKeyPress(d, k);
     }
@@ -250,7 +250,7 @@ TEST_F(Tools, RandomGesturesStayInsideAndKeepTheMaskInStep) {
     d->UpdateMask();
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x)
-        ASSERT_EQ(d->PixelTransparent[x][y], d->Mask().Get(x, y) != kBlack ? 1 : 0) << g;
+        ASSERT_EQ(d->doc.image.transparent[x][y], d->Mask().Get(x, y) != kBlack ? 1 : 0) << g;
     ASSERT_EQ(d->Picture().Width(), 32);
     ASSERT_EQ(d->Mask().Width(), 32);
   }
@@ -274,7 +274,7 @@ TEST_F(Tools, GesturesThroughTheCanvasAtSeveralZooms) {
       // Select row 3 and move it down two cells by the magnified frame.
       Pick(main->PointerTool);
       Drag(0, 3, 3, 3);
-      ASSERT_TRUE(d->Floating);
+      ASSERT_TRUE(d->doc.floating);
       int fx = d->PaintBox3->left + 1, fy = d->PaintBox3->top + 1;
       SendMessageA(d->Panel3->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fx, fy));
       SendMessageA(d->Panel3->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(fx, fy + 2 * zoom));
@@ -282,7 +282,7 @@ TEST_F(Tools, GesturesThroughTheCanvasAtSeveralZooms) {
       EXPECT_EQ(d->PaintBox2->top, 5) << zoom << grid;
       main->DrawingToolClick(nullptr);
       EXPECT_EQ(d->Picture().Get(1, 5), kBlue) << zoom << grid;
-      EXPECT_EQ(d->PixelTransparent[1][3], 1) << zoom << grid;
+      EXPECT_EQ(d->doc.image.transparent[1][3], 1) << zoom << grid;
     }
 }
 
@@ -296,7 +296,7 @@ TEST_F(Tools, ReleasingTheMagnifiedFrameOverThePreviewPlacesItThere) {
   Opaque(kBlue);
   Pick(main->PointerTool);
   Drag(20, 20, 23, 23);
-  ASSERT_TRUE(d->Floating);
+  ASSERT_TRUE(d->doc.floating);
   int fx = d->PaintBox3->left + 2, fy = d->PaintBox3->top + 2;
   SendMessageA(d->Panel3->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fx, fy));
   // The preview's point (6, 4), in the canvas window's coordinates.
@@ -310,8 +310,8 @@ TEST_F(Tools, ReleasingTheMagnifiedFrameOverThePreviewPlacesItThere) {
   EXPECT_EQ(d->PaintBox3->left, 48);
   main->DrawingToolClick(nullptr);
   EXPECT_EQ(d->Picture().Get(6, 4), kBlue);
-  EXPECT_EQ(d->PixelTransparent[6][4], 0);
-  EXPECT_EQ(d->PixelTransparent[21][21], 1);  // the hole it left
+  EXPECT_EQ(d->doc.image.transparent[6][4], 0);
+  EXPECT_EQ(d->doc.image.transparent[21][21], 1);  // the hole it left
 }
 
 }  // namespace
