@@ -16,7 +16,7 @@ if(SW_ARCH STREQUAL "i686")
 endif()
 
 sw_add_test(zwicon_tests
-  SOURCES tests/model_test.cpp tests/editor_test.cpp tests/tools_test.cpp tests/zwicon_test.rc
+  SOURCES tests/model_test.cpp tests/document_test.cpp tests/editor_test.cpp tests/tools_test.cpp tests/zwicon_test.rc
   LIBS zwicon_lib LOCK desktop TIMEOUT 600)
 
 # Drives a running ZwIcon for screenshots (not delivered).
