@@ -122,6 +122,7 @@ class TIconForm : public TZonForm {
   void HideCursor();
   void ShowCursorAgain();
   void DocumentChanged(IconDocument::Change c);
+  void Transform(void (IconDocument::*op)());
 };
 
 }  // namespace zwicon

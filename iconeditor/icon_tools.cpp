@@ -8,13 +8,6 @@
 
 namespace zwicon {
 
-// Runs a command under the wait cursor.
-template <class Fn> static void Waiting(Fn fn) {
-  HCURSOR old = App().SetScreenCursor(LoadCursor(nullptr, IDC_WAIT));
-  fn();
-  App().SetScreenCursor(old);
-}
-
 // --- The floating selection ---
 
 void TIconForm::ShowFrames(bool show) {
@@ -197,42 +190,32 @@ void TIconForm::ColourChanged() {
 
 // --- Transformations ---
 
-void TIconForm::FlipHorizontal() {
+// A transformation of the floating selection's source redraws the frames; one of the whole
+// picture runs under the wait cursor and redraws the picture.
+void TIconForm::Transform(void (IconDocument::*op)()) {
   if (doc.floating) {
-    doc.FlipHorizontal();
+    (doc.*op)();
     PaintFrames(false);
     return;
   }
-  Waiting([&] { doc.FlipHorizontal(); Redraw(); ShowPicture(); });
+  HCURSOR old = App().SetScreenCursor(LoadCursor(nullptr, IDC_WAIT));
+  (doc.*op)();
+  Redraw();
+  ShowPicture();
+  App().SetScreenCursor(old);
 }
 
-void TIconForm::FlipVertical() {
-  if (doc.floating) {
-    doc.FlipVertical();
-    PaintFrames(false);
-    return;
-  }
-  Waiting([&] { doc.FlipVertical(); Redraw(); ShowPicture(); });
-}
+void TIconForm::FlipHorizontal() { Transform(&IconDocument::FlipHorizontal); }
+void TIconForm::FlipVertical() { Transform(&IconDocument::FlipVertical); }
+void TIconForm::Invert() { Transform(&IconDocument::Invert); }
 
 void TIconForm::Rotate() {
+  // The frames of a floating selection turn with it.
   if (doc.floating) {
-    doc.Rotate();
     PaintBox2->SetSize(PaintBox2->height, PaintBox2->width);
     PaintBox3->SetSize(PaintBox3->height, PaintBox3->width);
-    PaintFrames(false);
-    return;
   }
-  Waiting([&] { doc.Rotate(); Redraw(); ShowPicture(); });
-}
-
-void TIconForm::Invert() {
-  if (doc.floating) {
-    doc.Invert();
-    PaintFrames(false);
-    return;
-  }
-  Waiting([&] { doc.Invert(); Redraw(); ShowPicture(); });
+  Transform(&IconDocument::Rotate);
 }
 
 void TIconForm::Clear() {
