@@ -6,19 +6,11 @@
 
 namespace zwicon {
 
-const FormTable& TAboutBox::Table() {
-  static const FormTable t = {ZW_FIELD(TAboutBox, ProductName), ZW_HANDLER(TAboutBox, SecretAreaDblClick)};
-  return t;
-}
+ZW_FORM_TABLE(TAboutBox, ZW_ABOUT_COMPONENTS, ZW_ABOUT_HANDLERS)
 
 bool TAboutBox::Make() {
   RegisterEditorControls();
-  auto errors = LoadResource("AboutBox", Table());
-  if (!errors.empty()) {
-    ReportDescriptionErrors("AboutBox", errors);
-    return false;
-  }
-  if (!Create()) return false;
+  if (!LoadAndCreate("AboutBox", Table())) return false;
   SetCaption("About " + App().title);
   return true;
 }
@@ -30,21 +22,11 @@ void TAboutBox::SecretAreaDblClick(Component*) {
   info.ShowModal();
 }
 
-const FormTable& TSysInfoForm::Table() {
-  using F = TSysInfoForm;
-  static const FormTable t = {ZW_FIELD(F, TotalPhys), ZW_FIELD(F, FreePhys), ZW_FIELD(F, FreeVirtual),
-                              ZW_FIELD(F, MemoryLoad), ZW_FIELD(F, PlatformName), ZW_FIELD(F, VersionText)};
-  return t;
-}
+ZW_FORM_TABLE(TSysInfoForm, ZW_SYSINFO_COMPONENTS, ZW_NO_HANDLERS)
 
 bool TSysInfoForm::Make() {
   RegisterEditorControls();
-  auto errors = LoadResource("SysInfoForm", Table());
-  if (!errors.empty()) {
-    ReportDescriptionErrors("SysInfoForm", errors);
-    return false;
-  }
-  return Create();
+  return LoadAndCreate("SysInfoForm", Table());
 }
 
 std::string WithThousands(unsigned long long n) {

@@ -10,19 +10,22 @@ namespace zwicon {
 
 using namespace zw;
 
+#define ZW_ABOUT_COMPONENTS(X) X(TLabel3D, ProductName)
+#define ZW_ABOUT_HANDLERS(X) X(Notify, SecretAreaDblClick)
+
 class TAboutBox : public TZonForm {
  public:
-  TLabel3D* ProductName = nullptr;
-  static const FormTable& Table();
+  ZW_FORM_MEMBERS(ZW_ABOUT_COMPONENTS, ZW_ABOUT_HANDLERS)
   bool Make();
-  void SecretAreaDblClick(Component*);
 };
+
+#define ZW_SYSINFO_COMPONENTS(X) \
+  X(Label, TotalPhys) X(Label, FreePhys) X(Label, FreeVirtual) X(Label, MemoryLoad) X(Label, PlatformName) \
+  X(Label, VersionText)
 
 class TSysInfoForm : public TZonForm {
  public:
-  Label *TotalPhys = nullptr, *FreePhys = nullptr, *FreeVirtual = nullptr, *MemoryLoad = nullptr,
-        *PlatformName = nullptr, *VersionText = nullptr;
-  static const FormTable& Table();
+  ZW_FORM_MEMBERS(ZW_SYSINFO_COMPONENTS, ZW_NO_HANDLERS)
   bool Make();
   void Fill();
 };

@@ -12,29 +12,14 @@
 
 namespace zwicon {
 
-using F = TBitMapForm;
-
-const FormTable& TBitMapForm::Table() {
-  static const FormTable t = {
-      ZW_FIELD(F, Panel1), ZW_FIELD(F, Panel2), ZW_FIELD(F, ScrollBox1), ZW_FIELD(F, Image1), ZW_FIELD(F, PaintBox1),
-      ZW_FIELD(F, BitBtn1), ZW_FIELD(F, BitBtn2), ZW_FIELD(F, BitBtn3), ZW_FIELD(F, Timer1),
-      ZW_HANDLER(F, PaintBox1Paint), ZW_HANDLER(F, Timer1Timer), ZW_HANDLER(F, PaintBox1MouseDown),
-      ZW_HANDLER(F, PaintBox1MouseMove), ZW_HANDLER(F, PaintBox1MouseUp), ZW_HANDLER(F, PaintBox1DblClick),
-      ZW_HANDLER(F, Image1MouseUp), ZW_HANDLER(F, BitBtn3Click)};
-  return t;
-}
+ZW_FORM_TABLE(TBitMapForm, ZW_BITMAP_COMPONENTS, ZW_BITMAP_HANDLERS)
 
 bool TBitMapForm::Make() {
   RegisterEditorControls();
-  auto errors = LoadResource("BitMapForm", Table());
-  if (!errors.empty()) {
-    ReportDescriptionErrors("BitMapForm", errors);
-    return false;
-  }
   PMultiImage1.SetHost(&host_);
   PMultiImage1.SetReadResolution(sw::TPMultiImage::Resolution::Colors16);
   PMultiImage1.SetDithering(true);
-  if (!Create()) return false;
+  if (!LoadAndCreate("BitMapForm", Table())) return false;
   if (hwnd) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
 }

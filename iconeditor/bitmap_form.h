@@ -15,17 +15,18 @@ class TMainForm;
 class TIconForm;
 using namespace zw;
 
+#define ZW_BITMAP_COMPONENTS(X)                                                                            \
+  X(Panel, Panel1) X(Panel, Panel2) X(ScrollBox, ScrollBox1) X(TZonImage, Image1) X(PaintBox, PaintBox1) \
+  X(Button, BitBtn1) X(Button, BitBtn2) X(Button, BitBtn3) X(Timer, Timer1)
+#define ZW_BITMAP_HANDLERS(X)                                                                            \
+  X(Notify, PaintBox1Paint) X(Notify, Timer1Timer) X(Mouse, PaintBox1MouseDown) X(MouseMove, PaintBox1MouseMove) \
+  X(Mouse, PaintBox1MouseUp) X(Notify, PaintBox1DblClick) X(Mouse, Image1MouseUp) X(Notify, BitBtn3Click)
+
 class TBitMapForm : public TZonForm {
  public:
-  static const FormTable& Table();
+  ZW_FORM_MEMBERS(ZW_BITMAP_COMPONENTS, ZW_BITMAP_HANDLERS)
   bool Make();
 
-  Panel *Panel1 = nullptr, *Panel2 = nullptr;
-  ScrollBox* ScrollBox1 = nullptr;
-  TZonImage* Image1 = nullptr;
-  PaintBox* PaintBox1 = nullptr;
-  Button *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr;
-  Timer* Timer1 = nullptr;
   sw::TPMultiImage PMultiImage1;
 
   bool dragging = false;
@@ -37,15 +38,6 @@ class TBitMapForm : public TZonForm {
   // Copies the block under the frame into `picture` at (0, 0, 32, 32); opaque white where the
   // frame lies beyond the picture.
   void CopyFrameBlock(Bitmap& picture) const;
-
-  void PaintBox1Paint(Component*);
-  void Timer1Timer(Component*);
-  void PaintBox1MouseDown(Component*, MouseButton, ShiftState, int x, int y);
-  void PaintBox1MouseMove(Component*, ShiftState, int x, int y);
-  void PaintBox1MouseUp(Component*, MouseButton, ShiftState, int x, int y);
-  void PaintBox1DblClick(Component*);
-  void Image1MouseUp(Component*, MouseButton, ShiftState, int x, int y);
-  void BitBtn3Click(Component*);
 
  private:
   void DrawFrame();

@@ -14,37 +14,13 @@ namespace zwicon {
 
 static const COLORREF kWhite = 0xFFFFFF, kBlack = 0;
 
-const FormTable& TIconForm::Table() {
-  using F = TIconForm;
-  static const FormTable t = {
-      ZW_FIELD(F, Panel1), ZW_FIELD(F, Panel2), ZW_FIELD(F, Panel3), ZW_FIELD(F, previewimage),
-      ZW_FIELD(F, ImageMask), ZW_FIELD(F, UndoImage), ZW_FIELD(F, UndoMask), ZW_FIELD(F, SelectedImage),
-      ZW_FIELD(F, SelectedMask), ZW_FIELD(F, Scratchpad), ZW_FIELD(F, Image1), ZW_FIELD(F, PaintBox1),
-      ZW_FIELD(F, PaintBox2), ZW_FIELD(F, PaintBox3), ZW_FIELD(F, Slider1), ZW_FIELD(F, Label1), ZW_FIELD(F, Label2),
-      ZW_FIELD(F, Label3), ZW_FIELD(F, ZonImage1), ZW_FIELD(F, ScrollBox1),
-      ZW_HANDLER(F, FormCreate), ZW_HANDLER(F, FormCloseQuery), ZW_HANDLER(F, FormClose), ZW_HANDLER(F, FormResize),
-      ZW_HANDLER(F, FormActivate), ZW_HANDLER(F, FormKeyPress), ZW_HANDLER(F, PaintBox1Paint),
-      ZW_HANDLER(F, ScrollBar1Change), ZW_HANDLER(F, PaintBox1MouseDown), ZW_HANDLER(F, PaintBox1MouseMove),
-      ZW_HANDLER(F, PaintBox1MouseUp), ZW_HANDLER(F, PaintBox1CaptureLost), ZW_HANDLER(F, PaintBox2Paint),
-      ZW_HANDLER(F, PaintBox3Paint), ZW_HANDLER(F, PaintBox2MouseDown), ZW_HANDLER(F, PaintBox2MouseMove),
-      ZW_HANDLER(F, PaintBox2MouseUp), ZW_HANDLER(F, PaintBox3MouseDown), ZW_HANDLER(F, PaintBox3MouseMove),
-      ZW_HANDLER(F, PaintBox3MouseUp)};
-  return t;
-}
+ZW_FORM_TABLE(TIconForm, ZW_ICON_COMPONENTS, ZW_ICON_HANDLERS)
 
 TIconForm* TIconForm::Make(TMainForm& main) {
   auto* f = new TIconForm(main.drawing);
-  auto errors = f->LoadResource("IconForm", Table());
-  if (!errors.empty()) {
-    ReportDescriptionErrors("IconForm", errors);
-    delete f;
-    return nullptr;
-  }
-  if (!f->Create(&main)) {
-    delete f;
-    return nullptr;
-  }
-  return f;
+  if (f->LoadAndCreate("IconForm", Table(), &main)) return f;
+  delete f;
+  return nullptr;
 }
 
 TIconForm::TIconForm(DrawingState& state) : doc(state), state_(state) {

@@ -17,6 +17,19 @@ namespace zwicon {
 using namespace zw;
 class TMainForm;
 
+#define ZW_ICON_COMPONENTS(X)                                                                              \
+  X(Panel, Panel1) X(Panel, Panel2) X(Panel, Panel3) X(Image, previewimage) X(Image, ImageMask)          \
+  X(Image, UndoImage) X(Image, UndoMask) X(Image, SelectedImage) X(Image, SelectedMask) X(Image, Scratchpad) \
+  X(Image, Image1) X(PaintBox, PaintBox1) X(PaintBox, PaintBox2) X(PaintBox, PaintBox3) X(TSlider, Slider1) \
+  X(Label, Label1) X(Label, Label2) X(Label, Label3) X(TZonImage, ZonImage1) X(ScrollBox, ScrollBox1)
+#define ZW_ICON_HANDLERS(X)                                                                                \
+  X(Notify, FormCreate) X(CloseQuery, FormCloseQuery) X(Notify, FormClose) X(Notify, FormResize)          \
+  X(Notify, FormActivate) X(KeyPress, FormKeyPress) X(Notify, PaintBox1Paint) X(Notify, ScrollBar1Change) \
+  X(Mouse, PaintBox1MouseDown) X(MouseMove, PaintBox1MouseMove) X(Mouse, PaintBox1MouseUp)               \
+  X(Notify, PaintBox1CaptureLost) X(Notify, PaintBox2Paint) X(Notify, PaintBox3Paint)                    \
+  X(Mouse, PaintBox2MouseDown) X(MouseMove, PaintBox2MouseMove) X(Mouse, PaintBox2MouseUp)               \
+  X(Mouse, PaintBox3MouseDown) X(MouseMove, PaintBox3MouseMove) X(Mouse, PaintBox3MouseUp)
+
 class TIconForm : public TZonForm {
  public:
   explicit TIconForm(DrawingState& state);
@@ -29,18 +42,8 @@ class TIconForm : public TZonForm {
   uint8_t ShowGrid = 1;
   POINT FrameAnchor{};
 
-  // Components (the hidden images ImageMask, UndoImage, UndoMask, SelectedImage and SelectedMask
-  // are no longer used: the document holds those pictures).
-  Panel *Panel1 = nullptr, *Panel2 = nullptr, *Panel3 = nullptr;
-  Image *previewimage = nullptr, *ImageMask = nullptr, *UndoImage = nullptr, *UndoMask = nullptr,
-        *SelectedImage = nullptr, *SelectedMask = nullptr, *Scratchpad = nullptr, *Image1 = nullptr;
-  PaintBox *PaintBox1 = nullptr, *PaintBox2 = nullptr, *PaintBox3 = nullptr;
-  TSlider* Slider1 = nullptr;
-  Label *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
-  TZonImage* ZonImage1 = nullptr;
-  ScrollBox* ScrollBox1 = nullptr;
-
-  static const FormTable& Table();
+  // Components, handlers and the name table.
+  ZW_FORM_MEMBERS(ZW_ICON_COMPONENTS, ZW_ICON_HANDLERS)
   // Loads the description and creates the document window inside the main window.
   static TIconForm* Make(TMainForm& main);
 
@@ -71,28 +74,6 @@ class TIconForm : public TZonForm {
   void ColourChanged();
   // The frames of the floating selection blink.
   void Blink();
-
-  // Handlers.
-  void FormCreate(Component*);
-  void FormCloseQuery(Component*, bool& canClose);
-  void FormClose(Component*);
-  void FormResize(Component*);
-  void FormActivate(Component*);
-  void FormKeyPress(Component*, char& key);
-  void PaintBox1Paint(Component*);
-  void ScrollBar1Change(Component*);
-  void PaintBox1MouseDown(Component*, MouseButton b, ShiftState s, int x, int y);
-  void PaintBox1MouseMove(Component*, ShiftState s, int x, int y);
-  void PaintBox1MouseUp(Component*, MouseButton b, ShiftState s, int x, int y);
-  void PaintBox1CaptureLost(Component*);
-  void PaintBox2Paint(Component*);
-  void PaintBox3Paint(Component*);
-  void PaintBox2MouseDown(Component*, MouseButton b, ShiftState s, int x, int y);
-  void PaintBox2MouseMove(Component*, ShiftState s, int x, int y);
-  void PaintBox2MouseUp(Component*, MouseButton b, ShiftState s, int x, int y);
-  void PaintBox3MouseDown(Component*, MouseButton b, ShiftState s, int x, int y);
-  void PaintBox3MouseMove(Component*, ShiftState s, int x, int y);
-  void PaintBox3MouseUp(Component*, MouseButton b, ShiftState s, int x, int y);
 
   // Commands on the document, with the frames of the floating selection kept in step.
   void RenderText();

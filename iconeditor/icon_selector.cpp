@@ -13,37 +13,14 @@
 
 namespace zwicon {
 
-using F = TIconSelectorDialog;
-
-const FormTable& TIconSelectorDialog::Table() {
-  static const FormTable t = {
-      ZW_FIELD(F, Panel1), ZW_FIELD(F, Panel2), ZW_FIELD(F, MainPanel), ZW_FIELD(F, FileListPanel),
-      ZW_FIELD(F, SplitterPanel), ZW_FIELD(F, ViewerPanel), ZW_FIELD(F, Panel7), ZW_FIELD(F, LocationBox),
-      ZW_FIELD(F, FName), ZW_FIELD(F, FilterBox), ZW_FIELD(F, InvertButton), ZW_FIELD(F, SplitVButton),
-      ZW_FIELD(F, SplitHButton), ZW_FIELD(F, Header), ZW_FIELD(F, FileList), ZW_FIELD(F, scrollbox1),
-      ZW_FIELD(F, Image3), ZW_FIELD(F, PaintBox1), ZW_FIELD(F, BitBtn7), ZW_FIELD(F, ShowDetail), ZW_FIELD(F, SearchAll),
-      ZW_FIELD(F, Preview), ZW_FIELD(F, OkButton), ZW_FIELD(F, CancelButton), ZW_FIELD(F, HelpButton),
-      ZW_HANDLER(F, FormResize), ZW_HANDLER(F, FileListChange), ZW_HANDLER(F, FileListDblClick),
-      ZW_HANDLER(F, OkButtonClick), ZW_HANDLER(F, HelpButtonClick), ZW_HANDLER(F, InvertButtonClick),
-      ZW_HANDLER(F, SplitVButtonClick), ZW_HANDLER(F, SplitHButtonClick), ZW_HANDLER(F, ShowDetailClick),
-      ZW_HANDLER(F, SearchAllClick), ZW_HANDLER(F, Image3Click), ZW_HANDLER(F, PaintBox1Paint),
-      ZW_HANDLER(F, SplitterPanelMouseDown), ZW_HANDLER(F, SplitterPanelMouseMove),
-      ZW_HANDLER(F, SplitterPanelMouseUp), ZW_HANDLER(F, HeaderSectionResize), ZW_HANDLER(F, BitBtn7KeyUp),
-      ZW_HANDLER(F, BitBtn7Enter), ZW_HANDLER(F, LocationBoxExit), ZW_HANDLER(F, FilterBoxExit)};
-  return t;
-}
+ZW_FORM_TABLE(TIconSelectorDialog, ZW_SELECTOR_COMPONENTS, ZW_SELECTOR_HANDLERS)
 
 bool TIconSelectorDialog::Make() {
   RegisterEditorControls();
-  auto errors = LoadResource("IconSelector", Table());
-  if (!errors.empty()) {
-    ReportDescriptionErrors("IconSelector", errors);
-    return false;
-  }
   picture.SetHost(&host_);
   picture.SetReadResolution(sw::TPMultiImage::Resolution::Colors16);
   picture.SetDithering(true);
-  return Create();
+  return LoadAndCreate("IconSelector", Table());
 }
 
 TIconSelectorDialog::~TIconSelectorDialog() {
@@ -370,8 +347,8 @@ void TIconSelectorDialog::OkButtonClick(Component*) {
   if (focus && (focus == FilterBox->hwnd || focus == LocationBox->hwnd)) {
     // The box's text is applied; the list takes the keyboard unless the location was refused.
     locationRefused_ = false;
-    if (focus == FilterBox->hwnd) FilterBoxExit();
-    else LocationBoxExit();
+    if (focus == FilterBox->hwnd) FilterBoxExit(nullptr);
+    else LocationBoxExit(nullptr);
     if (!locationRefused_) FileList->SetFocus();
     return;
   }
@@ -477,7 +454,7 @@ bool ExecuteIconSelector(const std::string& title, std::string& folder, std::str
   if (!fileName.empty()) dlg.FName->SetText(fileName);
   // The keyboard starts in the file name box.
   dlg.focusedControl = dlg.FName->hwnd;
-  dlg.FilterBoxExit();
+  dlg.FilterBoxExit(nullptr);
   bool ok = dlg.ShowModal() == mrOk;
   if (ok) {
     folder = dlg.FileList->Directory();

@@ -17,24 +17,28 @@ namespace zwicon {
 
 using namespace zw;
 
+#define ZW_SELECTOR_COMPONENTS(X)                                                                          \
+  X(Panel, Panel1) X(Panel, Panel2) X(Panel, MainPanel) X(Panel, FileListPanel) X(Panel, SplitterPanel)   \
+  X(Panel, ViewerPanel) X(Panel, Panel7) X(Edit, LocationBox) X(Edit, FName) X(Edit, FilterBox)           \
+  X(TZonSpeedButton, InvertButton) X(TZonSpeedButton, SplitVButton) X(TZonSpeedButton, SplitHButton)     \
+  X(Header, Header) X(TFileList, FileList) X(ScrollBox, scrollbox1) X(TZonImage, Image3)                 \
+  X(PaintBox, PaintBox1) X(KeyTarget, BitBtn7) X(CheckBox, ShowDetail) X(CheckBox, SearchAll)            \
+  X(CheckBox, Preview) X(Button, OkButton) X(Button, CancelButton) X(Button, HelpButton)
+// LocationBoxExit and FilterBoxExit apply the text of the location or filter box (what leaving
+// the box does).
+#define ZW_SELECTOR_HANDLERS(X)                                                                            \
+  X(Notify, FormResize) X(Notify, FileListChange) X(Notify, FileListDblClick) X(Notify, OkButtonClick)    \
+  X(Notify, HelpButtonClick) X(Notify, InvertButtonClick) X(Notify, SplitVButtonClick)                   \
+  X(Notify, SplitHButtonClick) X(Notify, ShowDetailClick) X(Notify, SearchAllClick) X(Notify, Image3Click) \
+  X(Notify, PaintBox1Paint) X(Mouse, SplitterPanelMouseDown) X(MouseMove, SplitterPanelMouseMove)        \
+  X(Mouse, SplitterPanelMouseUp) X(Notify, HeaderSectionResize) X(Key, BitBtn7KeyUp) X(Notify, BitBtn7Enter) \
+  X(Notify, LocationBoxExit) X(Notify, FilterBoxExit)
+
 class TIconSelectorDialog : public TZonForm {
  public:
-  static const FormTable& Table();
+  ZW_FORM_MEMBERS(ZW_SELECTOR_COMPONENTS, ZW_SELECTOR_HANDLERS)
   bool Make();
   ~TIconSelectorDialog() override;
-
-  Panel *Panel1 = nullptr, *Panel2 = nullptr, *MainPanel = nullptr, *FileListPanel = nullptr, *SplitterPanel = nullptr,
-        *ViewerPanel = nullptr, *Panel7 = nullptr;
-  Edit *LocationBox = nullptr, *FName = nullptr, *FilterBox = nullptr;
-  TZonSpeedButton *InvertButton = nullptr, *SplitVButton = nullptr, *SplitHButton = nullptr;
-  Header* Header = nullptr;
-  TFileList* FileList = nullptr;
-  ScrollBox* scrollbox1 = nullptr;
-  TZonImage* Image3 = nullptr;
-  PaintBox* PaintBox1 = nullptr;
-  KeyTarget* BitBtn7 = nullptr;
-  CheckBox *ShowDetail = nullptr, *SearchAll = nullptr, *Preview = nullptr;
-  Button *OkButton = nullptr, *CancelButton = nullptr, *HelpButton = nullptr;
 
   int iconIndex = 0;
   bool sideBySide = true;
@@ -42,28 +46,6 @@ class TIconSelectorDialog : public TZonForm {
   std::vector<TZonImage*> previews;  // the preview pictures, in order
   sw::TPMultiImage picture;          // reads image files for the preview
 
-  void FormResize(Component*);
-  void FileListChange(Component*);
-  void FileListDblClick(Component*);
-  void OkButtonClick(Component*);
-  void HelpButtonClick(Component*);
-  void InvertButtonClick(Component*);
-  void SplitVButtonClick(Component*);
-  void SplitHButtonClick(Component*);
-  void ShowDetailClick(Component*);
-  void SearchAllClick(Component*);
-  void Image3Click(Component*);
-  void PaintBox1Paint(Component*);
-  void SplitterPanelMouseDown(Component*, MouseButton, ShiftState, int x, int y);
-  void SplitterPanelMouseMove(Component*, ShiftState, int x, int y);
-  void SplitterPanelMouseUp(Component*, MouseButton, ShiftState, int x, int y);
-
-  void HeaderSectionResize(Component*);
-  void BitBtn7KeyUp(Component*, WORD& key, ShiftState);
-  void BitBtn7Enter(Component*);
-  // Applies the text of the location or filter box (what leaving the box does).
-  void LocationBoxExit(Component* = nullptr);
-  void FilterBoxExit(Component* = nullptr);
   // Arrow keys on the icon grid.
   void GridKey(WPARAM vk);
   void SelectIcon(int i);

@@ -16,51 +16,14 @@
 
 namespace zwicon {
 
-const FormTable& TMainForm::Table() {
-  using F = TMainForm;
-  static const FormTable t = {
-      ZW_FIELD(F, ToolPanel), ZW_FIELD(F, DrawingTool), ZW_FIELD(F, RectangleTool), ZW_FIELD(F, Fillrecttool),
-      ZW_FIELD(F, CircleTool), ZW_FIELD(F, FillCircleTool), ZW_FIELD(F, LineTool), ZW_FIELD(F, FillTool),
-      ZW_FIELD(F, PointerTool), ZW_FIELD(F, TextTool), ZW_FIELD(F, Undo), ZW_FIELD(F, TransBtn), ZW_FIELD(F, Image1),
-      ZW_FIELD(F, ZonStar1), ZW_FIELD(F, MainMenu1), ZW_FIELD(F, File1), ZW_FIELD(F, New1), ZW_FIELD(F, Open1),
-      ZW_FIELD(F, Save1), ZW_FIELD(F, SaveAs1), ZW_FIELD(F, Close2), ZW_FIELD(F, CloseAll1), ZW_FIELD(F, Exit1),
-      ZW_FIELD(F, Edit1), ZW_FIELD(F, Undo2), ZW_FIELD(F, undohide1), ZW_FIELD(F, Cut1), ZW_FIELD(F, CutHide1),
-      ZW_FIELD(F, Copy1), ZW_FIELD(F, CopyHide1), ZW_FIELD(F, Paste1), ZW_FIELD(F, PasteHide1),
-      ZW_FIELD(F, Delete1), ZW_FIELD(F, SelectAll1), ZW_FIELD(F, ShowClipboard1), ZW_FIELD(F, Options1),
-      ZW_FIELD(F, ShowGrid1), ZW_FIELD(F, UndoOn1), ZW_FIELD(F, TransparentColor1), ZW_FIELD(F, SetFont1),
-      ZW_FIELD(F, Flip1), ZW_FIELD(F, FlipVertical1), ZW_FIELD(F, Rotate1), ZW_FIELD(F, Invert1),
-      ZW_FIELD(F, Clear1), ZW_FIELD(F, Window1), ZW_FIELD(F, TileVertical1), ZW_FIELD(F, Tile1),
-      ZW_FIELD(F, Cascade1), ZW_FIELD(F, ArrangeIcons1), ZW_FIELD(F, Help1), ZW_FIELD(F, FontDialog1),
-      ZW_FIELD(F, Timer1), ZW_FIELD(F, PMultiImage1),
-      ZW_HANDLER(F, FormCreate), ZW_HANDLER(F, FormShow), ZW_HANDLER(F, FormPaint), ZW_HANDLER(F, FormClose),
-      ZW_HANDLER(F, FormDestroy), ZW_HANDLER(F, New1Click), ZW_HANDLER(F, Open1Click), ZW_HANDLER(F, Save1Click),
-      ZW_HANDLER(F, SaveAs1Click), ZW_HANDLER(F, Close2Click), ZW_HANDLER(F, CloseAll1Click),
-      ZW_HANDLER(F, Exit1Click), ZW_HANDLER(F, File1Click), ZW_HANDLER(F, Edit1Click), ZW_HANDLER(F, Undo1Click),
-      ZW_HANDLER(F, Cut1Click), ZW_HANDLER(F, Copy1Click), ZW_HANDLER(F, Paste1Click), ZW_HANDLER(F, Delete1Click),
-      ZW_HANDLER(F, SelectAll1Click), ZW_HANDLER(F, ShowClipboard1Click), ZW_HANDLER(F, Options1Click),
-      ZW_HANDLER(F, ShowGrid1Click), ZW_HANDLER(F, UndoOn1Click), ZW_HANDLER(F, TransColorClick),
-      ZW_HANDLER(F, SetFont1Click), ZW_HANDLER(F, Flip1Click), ZW_HANDLER(F, FlipVertical1Click),
-      ZW_HANDLER(F, Rotate1Click), ZW_HANDLER(F, Invert1Click), ZW_HANDLER(F, Clear1Click),
-      ZW_HANDLER(F, Window1Click), ZW_HANDLER(F, TileVertical1Click), ZW_HANDLER(F, Tile1Click),
-      ZW_HANDLER(F, Cascade1Click), ZW_HANDLER(F, ArrangeIcons1Click), ZW_HANDLER(F, Contents1Click),
-      ZW_HANDLER(F, TopicSearch1Click), ZW_HANDLER(F, HowtoUseHelp1Click), ZW_HANDLER(F, About1Click),
-      ZW_HANDLER(F, ZonBtn3MouseDown), ZW_HANDLER(F, SELECTEDCOLOR), ZW_HANDLER(F, ZonStar1MouseDown),
-      ZW_HANDLER(F, ZonStar1MouseUp), ZW_HANDLER(F, ZonStar1Click), ZW_HANDLER(F, DrawingToolClick),
-      ZW_HANDLER(F, Timer1Timer)};
-  return t;
-}
+ZW_FORM_TABLE(TMainForm, ZW_MAIN_COMPONENTS, ZW_MAIN_HANDLERS)
 
 bool TMainForm::Make() {
   RegisterEditorControls();
   RegisterClass<files::TPMultiImageComponent>("TPMultiImage");
-  auto errors = LoadResource("MainForm", Table());
-  if (!errors.empty()) {
-    ReportDescriptionErrors("MainForm", errors);
-    return false;
-  }
   TheEditor().mainForm = this;
   App().mainForm = this;
-  return Create();
+  return LoadAndCreate("MainForm", Table());
 }
 
 TMainForm::~TMainForm() {

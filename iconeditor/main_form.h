@@ -20,6 +20,36 @@ using namespace zw;
 class TIconForm;
 namespace files { class TPMultiImageComponent; }
 
+#define ZW_MAIN_COMPONENTS(X)                                                                            \
+  X(Panel, ToolPanel) X(TZonSpeedButton, DrawingTool) X(TZonSpeedButton, RectangleTool)                  \
+  X(TZonSpeedButton, Fillrecttool) X(TZonSpeedButton, CircleTool) X(TZonSpeedButton, FillCircleTool)     \
+  X(TZonSpeedButton, LineTool) X(TZonSpeedButton, FillTool) X(TZonSpeedButton, PointerTool)              \
+  X(TZonSpeedButton, TextTool) X(TZonSpeedButton, Undo) X(TZonBtn, TransBtn) X(Image, Image1)            \
+  X(TZonStar, ZonStar1) X(MainMenu, MainMenu1) X(MenuItem, File1) X(MenuItem, New1) X(MenuItem, Open1)   \
+  X(MenuItem, Save1) X(MenuItem, SaveAs1) X(MenuItem, Close2) X(MenuItem, CloseAll1) X(MenuItem, Exit1)  \
+  X(MenuItem, Edit1) X(MenuItem, Undo2) X(MenuItem, undohide1) X(MenuItem, Cut1) X(MenuItem, CutHide1)   \
+  X(MenuItem, Copy1) X(MenuItem, CopyHide1) X(MenuItem, Paste1) X(MenuItem, PasteHide1)                  \
+  X(MenuItem, Delete1) X(MenuItem, SelectAll1) X(MenuItem, ShowClipboard1) X(MenuItem, Options1)         \
+  X(MenuItem, ShowGrid1) X(MenuItem, UndoOn1) X(MenuItem, TransparentColor1) X(MenuItem, SetFont1)       \
+  X(MenuItem, Flip1) X(MenuItem, FlipVertical1) X(MenuItem, Rotate1) X(MenuItem, Invert1)                \
+  X(MenuItem, Clear1) X(MenuItem, Window1) X(MenuItem, TileVertical1) X(MenuItem, Tile1)                 \
+  X(MenuItem, Cascade1) X(MenuItem, ArrangeIcons1) X(MenuItem, Help1) X(FontDialog, FontDialog1)         \
+  X(Timer, Timer1) X(files::TPMultiImageComponent, PMultiImage1)
+#define ZW_MAIN_HANDLERS(X)                                                                             \
+  X(Notify, FormCreate) X(Notify, FormShow) X(Notify, FormPaint) X(Notify, FormClose)                   \
+  X(Notify, FormDestroy) X(Notify, New1Click) X(Notify, Open1Click) X(Notify, Save1Click)               \
+  X(Notify, SaveAs1Click) X(Notify, Close2Click) X(Notify, CloseAll1Click) X(Notify, Exit1Click)        \
+  X(Notify, File1Click) X(Notify, Edit1Click) X(Notify, Undo1Click) X(Notify, Cut1Click)                \
+  X(Notify, Copy1Click) X(Notify, Paste1Click) X(Notify, Delete1Click) X(Notify, SelectAll1Click)       \
+  X(Notify, ShowClipboard1Click) X(Notify, Options1Click) X(Notify, ShowGrid1Click)                     \
+  X(Notify, UndoOn1Click) X(Notify, TransColorClick) X(Notify, SetFont1Click) X(Notify, Flip1Click)     \
+  X(Notify, FlipVertical1Click) X(Notify, Rotate1Click) X(Notify, Invert1Click) X(Notify, Clear1Click)  \
+  X(Notify, Window1Click) X(Notify, TileVertical1Click) X(Notify, Tile1Click) X(Notify, Cascade1Click)  \
+  X(Notify, ArrangeIcons1Click) X(Notify, Contents1Click) X(Notify, TopicSearch1Click)                  \
+  X(Notify, HowtoUseHelp1Click) X(Notify, About1Click) X(Mouse, ZonBtn3MouseDown)                       \
+  X(Mouse, SELECTEDCOLOR) X(Mouse, ZonStar1MouseDown) X(Mouse, ZonStar1MouseUp)                         \
+  X(Notify, ZonStar1Click) X(Notify, DrawingToolClick) X(Notify, Timer1Timer)
+
 class TMainForm : public TZonForm {
  public:
   // State (defaults as at start): what the documents draw with, and the editor's own.
@@ -28,32 +58,11 @@ class TMainForm : public TZonForm {
   std::string TempFileName;
   bool FirstPaint = true;
 
-  // Components.
-  Panel* ToolPanel = nullptr;
-  TZonSpeedButton *DrawingTool = nullptr, *RectangleTool = nullptr, *Fillrecttool = nullptr, *CircleTool = nullptr,
-                  *FillCircleTool = nullptr, *LineTool = nullptr, *FillTool = nullptr, *PointerTool = nullptr,
-                  *TextTool = nullptr, *Undo = nullptr;
-  TZonBtn* TransBtn = nullptr;
-  Image* Image1 = nullptr;
-  TZonStar* ZonStar1 = nullptr;
-  MainMenu* MainMenu1 = nullptr;
-  MenuItem *File1 = nullptr, *New1 = nullptr, *Open1 = nullptr, *Save1 = nullptr, *SaveAs1 = nullptr,
-           *Close2 = nullptr, *CloseAll1 = nullptr, *Exit1 = nullptr;
-  MenuItem *Edit1 = nullptr, *Undo2 = nullptr, *undohide1 = nullptr, *Cut1 = nullptr, *CutHide1 = nullptr,
-           *Copy1 = nullptr, *CopyHide1 = nullptr, *Paste1 = nullptr, *PasteHide1 = nullptr, *Delete1 = nullptr,
-           *SelectAll1 = nullptr, *ShowClipboard1 = nullptr;
-  MenuItem *Options1 = nullptr, *ShowGrid1 = nullptr, *UndoOn1 = nullptr, *TransparentColor1 = nullptr,
-           *SetFont1 = nullptr, *Flip1 = nullptr, *FlipVertical1 = nullptr, *Rotate1 = nullptr, *Invert1 = nullptr,
-           *Clear1 = nullptr;
-  MenuItem *Window1 = nullptr, *TileVertical1 = nullptr, *Tile1 = nullptr, *Cascade1 = nullptr,
-           *ArrangeIcons1 = nullptr, *Help1 = nullptr;
-  FontDialog* FontDialog1 = nullptr;
-  Timer* Timer1 = nullptr;
-  files::TPMultiImageComponent* PMultiImage1 = nullptr;
+  // Components, handlers and the name table.
+  ZW_FORM_MEMBERS(ZW_MAIN_COMPONENTS, ZW_MAIN_HANDLERS)
 
   // The window goes while the form is whole (its destroy handler saves the settings).
   ~TMainForm() override;
-  static const FormTable& Table();
   // Loads the description, creates the window (hidden) and runs FormCreate.
   bool Make();
 
@@ -76,55 +85,6 @@ class TMainForm : public TZonForm {
   void DocumentChanged(TIconForm& doc, IconDocument::Change c);
   // A document came to the front: its selection goes down, the Undo button shows its undo.
   void DocumentActivated(TIconForm& doc);
-
-  // Handlers.
-  void FormCreate(Component*);
-  void FormShow(Component*);
-  void FormPaint(Component*);
-  void FormClose(Component*);
-  void FormDestroy(Component*);
-  void New1Click(Component*);
-  void Open1Click(Component*);
-  void Save1Click(Component*);
-  void SaveAs1Click(Component*);
-  void Close2Click(Component*);
-  void CloseAll1Click(Component*);
-  void Exit1Click(Component*);
-  void File1Click(Component*);
-  void Edit1Click(Component*);
-  void Undo1Click(Component*);
-  void Cut1Click(Component*);
-  void Copy1Click(Component*);
-  void Paste1Click(Component*);
-  void Delete1Click(Component*);
-  void SelectAll1Click(Component*);
-  void ShowClipboard1Click(Component*);
-  void Options1Click(Component*);
-  void ShowGrid1Click(Component*);
-  void UndoOn1Click(Component*);
-  void TransColorClick(Component*);
-  void SetFont1Click(Component*);
-  void Flip1Click(Component*);
-  void FlipVertical1Click(Component*);
-  void Rotate1Click(Component*);
-  void Invert1Click(Component*);
-  void Clear1Click(Component*);
-  void Window1Click(Component*);
-  void TileVertical1Click(Component*);
-  void Tile1Click(Component*);
-  void Cascade1Click(Component*);
-  void ArrangeIcons1Click(Component*);
-  void Contents1Click(Component*);
-  void TopicSearch1Click(Component*);
-  void HowtoUseHelp1Click(Component*);
-  void About1Click(Component*);
-  void ZonBtn3MouseDown(Component*, MouseButton, ShiftState, int, int);
-  void SELECTEDCOLOR(Component*, MouseButton, ShiftState, int, int);
-  void ZonStar1MouseDown(Component*, MouseButton, ShiftState, int, int);
-  void ZonStar1MouseUp(Component*, MouseButton, ShiftState, int, int);
-  void ZonStar1Click(Component*);
-  void DrawingToolClick(Component*);
-  void Timer1Timer(Component*);
 
  private:
   void ConfineTo(Control* c, int inset);

@@ -115,20 +115,11 @@ static void LayoutMessage(Form& box, TZonImage* pic, TBalloon* prompt, Label* me
 
 // --- Alert box ---
 
-const FormTable& TAlertDialog::Table() {
-  static const FormTable t = {ZW_FIELD(TAlertDialog, Picture), ZW_FIELD(TAlertDialog, Prompt),
-                              ZW_FIELD(TAlertDialog, Measure), ZW_FIELD(TAlertDialog, OKBtn)};
-  return t;
-}
+ZW_FORM_TABLE(TAlertDialog, ZW_ALERT_COMPONENTS, ZW_NO_HANDLERS)
 
 bool TAlertDialog::Make() {
   RegisterEditorControls();
-  auto errors = LoadResource("AlertDialog", Table());
-  if (!errors.empty()) {
-    ReportDescriptionErrors("AlertDialog", errors);
-    return false;
-  }
-  return Create();
+  return LoadAndCreate("AlertDialog", Table());
 }
 
 void TAlertDialog::Prepare(const std::string& cap, const std::string& message) {
@@ -144,21 +135,11 @@ void TAlertDialog::Prepare(const std::string& cap, const std::string& message) {
 
 // --- Question box ---
 
-const FormTable& TAskUserDialog::Table() {
-  static const FormTable t = {ZW_FIELD(TAskUserDialog, Picture), ZW_FIELD(TAskUserDialog, Prompt),
-                              ZW_FIELD(TAskUserDialog, Measure), ZW_FIELD(TAskUserDialog, YesBtn),
-                              ZW_FIELD(TAskUserDialog, NoBtn), ZW_FIELD(TAskUserDialog, CancelBtn)};
-  return t;
-}
+ZW_FORM_TABLE(TAskUserDialog, ZW_ASKUSER_COMPONENTS, ZW_NO_HANDLERS)
 
 bool TAskUserDialog::Make() {
   RegisterEditorControls();
-  auto errors = LoadResource("AskUserDialog", Table());
-  if (!errors.empty()) {
-    ReportDescriptionErrors("AskUserDialog", errors);
-    return false;
-  }
-  return Create();
+  return LoadAndCreate("AskUserDialog", Table());
 }
 
 void TAskUserDialog::Prepare(const std::string& cap, const std::string& message, const std::string& first,

@@ -12,26 +12,24 @@
 
 namespace zw {
 
+#define ZW_ALERT_COMPONENTS(X) X(TZonImage, Picture) X(TBalloon, Prompt) X(Label, Measure) X(Button, OKBtn)
+
 class TAlertDialog : public TZonForm {
  public:
-  TZonImage* Picture = nullptr;
-  TBalloon* Prompt = nullptr;
-  Label* Measure = nullptr;
-  Button* OKBtn = nullptr;
-  static const FormTable& Table();
+  ZW_FORM_MEMBERS(ZW_ALERT_COMPONENTS, ZW_NO_HANDLERS)
   // Loads the description and creates the (hidden) window; false on failure.
   bool Make();
   // Fills caption and message and lays the box out (no modal run).
   void Prepare(const std::string& caption, const std::string& message);
 };
 
+#define ZW_ASKUSER_COMPONENTS(X)                                                               \
+  X(TZonImage, Picture) X(TBalloon, Prompt) X(Label, Measure) X(Button, YesBtn) X(Button, NoBtn) \
+  X(Button, CancelBtn)
+
 class TAskUserDialog : public TZonForm {
  public:
-  TZonImage* Picture = nullptr;
-  TBalloon* Prompt = nullptr;
-  Label* Measure = nullptr;
-  Button *YesBtn = nullptr, *NoBtn = nullptr, *CancelBtn = nullptr;
-  static const FormTable& Table();
+  ZW_FORM_MEMBERS(ZW_ASKUSER_COMPONENTS, ZW_NO_HANDLERS)
   bool Make();
   void Prepare(const std::string& caption, const std::string& message, const std::string& first,
                const std::string& middle, const std::string& last);

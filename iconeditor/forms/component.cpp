@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "application.h"
 #include "form.h"
@@ -222,7 +224,24 @@ void GraphicControl::Invalidate() {
 
 // --- WinControl ---
 
+// Every live windowed control, in address order. A window's user data is taken for one of ours
+// only when it is listed here and that control owns the window: windows of other code (a system
+// class's, a common dialog's) may hold anything in their user data.
+static std::vector<WinControl*>& LiveControls() {
+  static auto* live = new std::vector<WinControl*>;  // never freed: controls may outlive statics
+  return *live;
+}
+
+static std::vector<WinControl*>::iterator FindLive(WinControl* c) {
+  auto& v = LiveControls();
+  return std::lower_bound(v.begin(), v.end(), c, std::less<WinControl*>());
+}
+
+WinControl::WinControl() { LiveControls().insert(FindLive(this), this); }
+
 WinControl::~WinControl() {
+  auto it = FindLive(this);
+  if (it != LiveControls().end() && *it == this) LiveControls().erase(it);
   if (hwnd && IsWindow(hwnd)) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     DestroyWindow(hwnd);
@@ -230,7 +249,10 @@ WinControl::~WinControl() {
 }
 
 WinControl* WinControl::FromHandle(HWND h) {
-  return h ? reinterpret_cast<WinControl*>(GetWindowLongPtrA(h, GWLP_USERDATA)) : nullptr;
+  if (!h) return nullptr;
+  auto* c = reinterpret_cast<WinControl*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+  auto it = FindLive(c);
+  return c && it != LiveControls().end() && *it == c && c->hwnd == h ? c : nullptr;
 }
 
 PropResult WinControl::SetProperty(const std::string& p, const PropValue& v) {

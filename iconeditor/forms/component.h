@@ -148,6 +148,7 @@ class GraphicControl : public Control {
 // A control with a window of its own; also the container of child controls.
 class WinControl : public Control {
  public:
+  WinControl();
   ~WinControl() override;
   HWND hwnd = nullptr;
   std::vector<Control*> children;  // z-order: first is bottom-most
@@ -178,6 +179,7 @@ class WinControl : public Control {
   Control* MouseTarget() const { return mouseTarget_; }
 
   static LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+  // The control of one of our windows; null for any other window, whatever its user data holds.
   static WinControl* FromHandle(HWND h);
   static const char* kClassName;  // "ZwWindow", the class of the layer's own windows
 

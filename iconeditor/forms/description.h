@@ -12,9 +12,10 @@
 //   '#' starts a comment that runs to the end of the line.
 //
 // A form class declares one name table: its component fields and its handlers, each listed once
-// by name (ZW_FIELD, ZW_HANDLER). Every name in a description must resolve: an unknown class,
-// property, value, event or handler, a handler of the wrong kind for its event, or a field
-// without its component is an error, reported at start with its line.
+// by name (ZW_FORM_MEMBERS in form.h with ZW_FORM_TABLE here, or entries by hand: ZW_FIELD,
+// ZW_HANDLER). Every name in a description must resolve: an unknown class, property, value,
+// event or handler, a handler of the wrong kind for its event, or a field without its component
+// is an error, reported at start with its line.
 #pragma once
 #include <functional>
 #include <memory>
@@ -97,6 +98,16 @@ template <class F, class T> struct MemberSig<T* F::*> {
   ::zw::TableEntry { #name, &::zw::MemberSig<decltype(&Class::name)>::template Bind<&Class::name>, nullptr }
 #define ZW_FIELD(Class, name) \
   ::zw::TableEntry { #name, nullptr, &::zw::MemberSig<decltype(&Class::name)>::template Assign<&Class::name> }
+
+// Defines Class::Table() from the lists of ZW_FORM_MEMBERS (form.h): fields first, then handlers.
+#define ZW_TABLE_FIELD_(Type, name) ZW_FIELD(ZwTableForm_, name),
+#define ZW_TABLE_HANDLER_(kind, name) ZW_HANDLER(ZwTableForm_, name),
+#define ZW_FORM_TABLE(Class, COMPONENTS, HANDLERS)                                            \
+  const ::zw::FormTable& Class::Table() {                                                     \
+    using ZwTableForm_ = Class;                                                               \
+    static const ::zw::FormTable t = {COMPONENTS(ZW_TABLE_FIELD_) HANDLERS(ZW_TABLE_HANDLER_)}; \
+    return t;                                                                                 \
+  }
 
 // Builds the components of a parsed description into a form; returns the errors.
 std::vector<std::string> BuildForm(Form& form, const DescNode& root, const FormTable& table,

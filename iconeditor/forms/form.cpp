@@ -80,6 +80,15 @@ std::vector<std::string> Form::LoadResource(const char* resName, const FormTable
   return Load(std::string(p, SizeofResource(App().instance, r)), table);
 }
 
+bool Form::LoadAndCreate(const char* resName, const FormTable& table, Form* mdiFrame) {
+  std::vector<std::string> errors = LoadResource(resName, table);
+  if (!errors.empty()) {
+    ReportDescriptionErrors(resName, errors);
+    return false;
+  }
+  return Create(mdiFrame);
+}
+
 PropResult Form::SetProperty(const std::string& p, const PropValue& v) {
   if (p == "FormStyle") {
     if (v.text == "Normal") formStyle = FormStyle::Normal;

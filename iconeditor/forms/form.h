@@ -57,6 +57,9 @@ class Form : public WinControl {
   std::vector<std::string> LoadResource(const char* name, const FormTable& table);
   // Creates the window (hidden, except MDI children) and fires OnCreate. Call after Load.
   bool Create(Form* mdiFrame = nullptr);
+  // A form's start: LoadResource, its errors in one box titled with `name`, then Create.
+  // False when the description has errors or the window cannot be made.
+  bool LoadAndCreate(const char* name, const FormTable& table, Form* mdiFrame = nullptr);
 
   // Components by name, owned by the form.
   Component* FindComponent(const std::string& n) const;
@@ -116,4 +119,30 @@ class Form : public WinControl {
 // Error report for wrong names in a description: one box listing every error.
 void ReportDescriptionErrors(const std::string& formName, const std::vector<std::string>& errors);
 
+// The kinds of handler a form class declares, one per event signature.
+namespace handler {
+using Notify = void(Component* sender);
+using Mouse = void(Component* sender, MouseButton, ShiftState, int x, int y);
+using MouseMove = void(Component* sender, ShiftState, int x, int y);
+using KeyPress = void(Component* sender, char& key);
+using Key = void(Component* sender, WORD& key, ShiftState);
+using CloseQuery = void(Component* sender, bool& canClose);
+}  // namespace handler
+
 }  // namespace zw
+
+// One declaration per form class: two lists name each component (class, name) and each handler
+// (kind, name) once, in the order of the name table:
+//   #define ZW_ABOUT_COMPONENTS(X) X(TLabel3D, ProductName)
+//   #define ZW_ABOUT_HANDLERS(X) X(Notify, SecretAreaDblClick)
+// Inside the class, ZW_FORM_MEMBERS(ZW_ABOUT_COMPONENTS, ZW_ABOUT_HANDLERS) declares a pointer
+// member per component (null until loaded), a member function per handler and Table(); the
+// class's source file defines the table with ZW_FORM_TABLE (description.h). ZW_NO_HANDLERS
+// stands for an empty handler list.
+#define ZW_NO_HANDLERS(X)
+#define ZW_COMPONENT_MEMBER_(Type, name) Type* name = nullptr;
+#define ZW_HANDLER_MEMBER_(kind, name) ::zw::handler::kind name;
+#define ZW_FORM_MEMBERS(COMPONENTS, HANDLERS) \
+  COMPONENTS(ZW_COMPONENT_MEMBER_)            \
+  HANDLERS(ZW_HANDLER_MEMBER_)                \
+  static const ::zw::FormTable& Table();

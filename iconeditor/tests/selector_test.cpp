@@ -168,7 +168,7 @@ TEST_F(Selector, LocationWithMaskTypedNameAndEmptyOk) {
     d.OkButtonClick(nullptr);  // no name: the dialog stays
     emptyResult = d.modalResult;
     d.LocationBox->SetText(dir.File("icons") + "\\*.ICO");
-    d.LocationBoxExit();
+    d.LocationBoxExit(nullptr);
     listDir = d.FileList->Directory();
     listMask = d.FileList->FileMask();
     filter = d.FilterBox->Text();
@@ -195,7 +195,7 @@ TEST_F(Selector, InvalidLocationAlertsAndKeepsTheFolder) {
   answer.AlsoAnswer("ZwDialog");
   Run(folder, mask, name, index, [&](TIconSelectorDialog& d) {
     d.LocationBox->SetText(dir.File("nowhere"));
-    d.LocationBoxExit();
+    d.LocationBoxExit(nullptr);
     listDir = d.FileList->Directory();
     return mrCancel;
   });

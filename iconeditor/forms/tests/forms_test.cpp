@@ -103,39 +103,35 @@ TEST(Canvas, TextIsMeasuredAndDrawn) {
 
 // --- Descriptions ---
 
+#define TEST_FORM_COMPONENTS(X)                                                                      \
+  X(Panel, Panel1) X(SpeedButton, Tool1) X(SpeedButton, Tool2) X(PaintBox, Lower) X(PaintBox, Upper) \
+  X(Label, Label1) X(Timer, Timer1) X(MenuItem, New1) X(MenuItem, File1)
+#define TEST_FORM_HANDLERS(X)                                                                           \
+  X(Notify, FormCreate) X(KeyPress, FormKeyPress) X(Notify, ToolClick) X(Mouse, BoxMouseDown)          \
+  X(Mouse, BoxMouseUp) X(Notify, BoxClick) X(Notify, NewClick) X(Notify, FileOpened) X(Notify, TimerTick)
+
 class TestForm : public Form {
  public:
-  Panel* Panel1 = nullptr;
-  SpeedButton *Tool1 = nullptr, *Tool2 = nullptr;
-  PaintBox *Lower = nullptr, *Upper = nullptr;
-  Label* Label1 = nullptr;
-  Timer* Timer1 = nullptr;
-  MenuItem *New1 = nullptr, *File1 = nullptr;
+  ZW_FORM_MEMBERS(TEST_FORM_COMPONENTS, TEST_FORM_HANDLERS)
   std::vector<std::string> log;
-
-  void FormCreate(Component*) { log.push_back("create"); }
-  void FormKeyPress(Component*, char& k) { log.push_back(std::string("key ") + k); if (k == 'x') k = 0; }
-  void ToolClick(Component* s) { log.push_back("tool " + s->name); }
-  void BoxMouseDown(Component* s, MouseButton, ShiftState, int x, int y) {
-    log.push_back("down " + s->name + " " + std::to_string(x) + "," + std::to_string(y));
-  }
-  void BoxMouseUp(Component* s, MouseButton, ShiftState, int, int) { log.push_back("up " + s->name); }
-  void BoxClick(Component* s) { log.push_back("click " + s->name); }
-  void NewClick(Component* s) { log.push_back("new " + s->name); }
-  void FileOpened(Component*) { log.push_back("file"); }
-  void TimerTick(Component*) { log.push_back("tick"); }
-
-  static const FormTable& Table() {
-    static const FormTable t = {
-        ZW_FIELD(TestForm, Panel1), ZW_FIELD(TestForm, Tool1), ZW_FIELD(TestForm, Tool2),
-        ZW_FIELD(TestForm, Lower), ZW_FIELD(TestForm, Upper), ZW_FIELD(TestForm, Label1),
-        ZW_FIELD(TestForm, Timer1), ZW_FIELD(TestForm, New1), ZW_FIELD(TestForm, File1),
-        ZW_HANDLER(TestForm, FormCreate), ZW_HANDLER(TestForm, FormKeyPress), ZW_HANDLER(TestForm, ToolClick),
-        ZW_HANDLER(TestForm, BoxMouseDown), ZW_HANDLER(TestForm, BoxMouseUp), ZW_HANDLER(TestForm, BoxClick),
-        ZW_HANDLER(TestForm, NewClick), ZW_HANDLER(TestForm, FileOpened), ZW_HANDLER(TestForm, TimerTick)};
-    return t;
-  }
 };
+
+ZW_FORM_TABLE(TestForm, TEST_FORM_COMPONENTS, TEST_FORM_HANDLERS)
+
+void TestForm::FormCreate(Component*) { log.push_back("create"); }
+void TestForm::FormKeyPress(Component*, char& k) {
+  log.push_back(std::string("key ") + k);
+  if (k == 'x') k = 0;
+}
+void TestForm::ToolClick(Component* s) { log.push_back("tool " + s->name); }
+void TestForm::BoxMouseDown(Component* s, MouseButton, ShiftState, int x, int y) {
+  log.push_back("down " + s->name + " " + std::to_string(x) + "," + std::to_string(y));
+}
+void TestForm::BoxMouseUp(Component* s, MouseButton, ShiftState, int, int) { log.push_back("up " + s->name); }
+void TestForm::BoxClick(Component* s) { log.push_back("click " + s->name); }
+void TestForm::NewClick(Component* s) { log.push_back("new " + s->name); }
+void TestForm::FileOpened(Component*) { log.push_back("file"); }
+void TestForm::TimerTick(Component*) { log.push_back("tick"); }
 
 std::string Join(const std::vector<std::string>& v) {
   std::string s;
@@ -150,6 +146,34 @@ std::unique_ptr<TestForm> MakeTestForm() {
   EXPECT_TRUE(errors.empty()) << Join(errors);
   EXPECT_TRUE(f->Create());
   return f;
+}
+
+// Windows of other code keep anything in their user data: only our own controls are found, and a
+// notification from a foreign window reaches no control.
+TEST(Windows, FromHandleFindsOnlyOurOwnControls) {
+  auto f = MakeTestForm();
+  auto* box = new Edit;
+  f->Adopt(std::unique_ptr<Component>(box));
+  f->AddChild(box);
+  ASSERT_NE(box->hwnd, nullptr);
+  EXPECT_EQ(WinControl::FromHandle(f->hwnd), f.get());
+  EXPECT_EQ(WinControl::FromHandle(box->hwnd), box);
+  int junk[16] = {};
+  HWND edit = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 10, 10, f->hwnd, nullptr, nullptr, nullptr);
+  HWND button = CreateWindowA("BUTTON", "", WS_CHILD, 0, 0, 10, 10, f->hwnd, nullptr, nullptr, nullptr);
+  SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));  // ours, but another window's
+  SetWindowLongPtrA(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(junk));
+  EXPECT_EQ(WinControl::FromHandle(edit), nullptr);
+  EXPECT_EQ(WinControl::FromHandle(button), nullptr);
+  SendMessageA(f->hwnd, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  // A control freed is no longer found through a window that still names it.
+  HWND boxWindow = box->hwnd;
+  SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+  f->Release(box);
+  EXPECT_FALSE(IsWindow(boxWindow));
+  EXPECT_EQ(WinControl::FromHandle(edit), nullptr);
+  DestroyWindow(edit);
+  DestroyWindow(button);
 }
 
 TEST(Description, BuildsTreeBindsFieldsAndHandlers) {
