@@ -12,7 +12,7 @@ sw_deliver(ZwIcon GUI)
 # The 32-bit editor loads at its preferred base, as programs of its kind always did: without the
 # base-relocation table it stays under the size a delivered file may have.
 if(SW_ARCH STREQUAL "i686")
-  target_link_options(ZwIcon PRIVATE -Wl,--disable-dynamicbase,--disable-reloc-section)
+  target_link_options(ZwIcon PRIVATE -Wl,--disable-dynamicbase)
 endif()
 
 sw_add_test(zwicon_tests

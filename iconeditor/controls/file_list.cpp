@@ -544,18 +544,15 @@ bool TFileList::EscapePressed() {
 
 // --- Drawing ---
 
-// The entry icons, loaded from the program's resources at the first use and shared by all lists.
-static Bitmap* EntryIcons() {
+// The entry icons, side by side in one picture (16 x 14 each), loaded from the program's
+// resources at the first use and shared by all lists.
+static const Bitmap& EntryIcons() {
   static Bitmap* icons = nullptr;
   if (!icons) {
-    icons = new Bitmap[28];
-    char name[8] = "BMP_";
-    for (int i = 0; i < 28; ++i) {
-      wsprintfA(name + 4, "%d", i + 1);
-      icons[i].LoadResource(App().instance, name);
-    }
+    icons = new Bitmap;
+    icons->LoadResource(App().instance, "FILEICONS");
   }
-  return icons;
+  return *icons;
 }
 
 void TFileList::MeasureName(const std::string& name) {
@@ -599,9 +596,11 @@ void TFileList::DrawItem(const DRAWITEMSTRUCT& di) {
     c.brush.style = BrushStyle::Solid;
     c.FillRect(r);
     int top = r.top + itemHeight_ / 2 - 7;
-    const Bitmap& icon = EntryIcons()[e.icon >= 1 && e.icon <= 28 ? e.icon - 1 : kIconPlain - 1];
-    if (!icon.Empty())
-      c.CopyTransparent(RECT{r.left + 2, top, r.left + 18, top + 14}, icon, RECT{0, 0, 16, 14}, kIconTransparent);
+    const Bitmap& icons = EntryIcons();
+    int left = 16 * (e.icon >= 1 && e.icon <= 28 ? e.icon - 1 : kIconPlain - 1);
+    if (icons.Width() >= left + 16)
+      c.CopyTransparent(RECT{r.left + 2, top, r.left + 18, top + 14}, icons, RECT{left, 0, left + 16, 14},
+                        kIconTransparent);
     c.font.color = fg;
     c.Realize();
     SetTextColor(di.hDC, fg);
