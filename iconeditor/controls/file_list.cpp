@@ -4,6 +4,7 @@
 #include <set>
 
 #include "application.h"
+#include "paths.h"
 
 namespace zw {
 
@@ -30,10 +31,7 @@ std::string CurrentDirectory() {
   return n && n < MAX_PATH ? std::string(buf, n) : std::string();
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  return folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
+std::string Join(const std::string& folder, const std::string& name) { return sw::AppendName(folder, name); }
 
 std::string UpperText(std::string s) {
   if (!s.empty()) CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
@@ -421,8 +419,7 @@ bool TFileList::Fill(const std::string& target) {
   if (OnSearchEnd) OnSearchEnd(this);
   // Coming back up, the folder just left is selected.
   if (target == ".." || target == "\\") {
-    size_t slash = previous.find_last_of('\\');
-    std::string left = slash == std::string::npos ? previous : previous.substr(slash + 1);
+    std::string left = sw::FilePart(previous);
     int i = left.empty() ? -1 : IndexOf(kDirEntry, left);
     if (i >= 0) {
       SetItemIndex(i);
