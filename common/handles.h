@@ -51,6 +51,13 @@ struct FileTraits {
   static bool Close(Handle h) { return CloseHandle(h) != FALSE; }
 };
 
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle None() { return INVALID_HANDLE_VALUE; }
+  static bool Open(Handle h) { return h != INVALID_HANDLE_VALUE; }
+  static bool Close(Handle h) { return FindClose(h) != FALSE; }
+};
+
 template <typename T>
 struct GdiTraits {
   using Handle = T;
@@ -68,6 +75,8 @@ struct RegKeyTraits {
 
 // A file, pipe or other kernel handle (neither null nor INVALID_HANDLE_VALUE when open).
 using FileHandle = Owned<FileTraits>;
+// A file search (FindFirstFileA).
+using FindHandle = Owned<FindTraits>;
 // A GDI object (bitmap, brush, font, pen, region).
 template <typename T>
 using GdiObject = Owned<GdiTraits<T>>;
@@ -79,6 +88,7 @@ using RegKey = Owned<RegKeyTraits>;
 class MemoryDC {
  public:
   MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+  explicit MemoryDC(HGDIOBJ o) : MemoryDC() { Select(o); }
   ~MemoryDC() {
     if (old_) SelectObject(dc_, old_);
     if (dc_) DeleteDC(dc_);

@@ -9,6 +9,7 @@
 #include "icon_model.h"
 #include "icon_source.h"
 #include "message_boxes.h"
+#include "paths.h"
 #include "zwicon.h"
 
 namespace zwicon {
@@ -172,8 +173,7 @@ void TIconSelectorDialog::FileListChange(Component*) {
   FreePreviews();
   HCURSOR prev = App().SetScreenCursor(LoadCursor(nullptr, IDC_WAIT));
   std::string file = JoinChosenName(FileList->Directory(), name);
-  size_t dot = name.rfind('.');
-  std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
+  std::string ext = sw::Extension(name);
   CharUpperBuffA(ext.data(), static_cast<DWORD>(ext.size()));
   if (!ext.empty() && std::string(".ICO.EXE.DLL").find(ext) != std::string::npos) ShowIcons(file);
   else ShowPicture(file);

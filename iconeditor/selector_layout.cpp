@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "paths.h"
 #include "settings.h"
 
 namespace zwicon {
@@ -114,27 +115,17 @@ POINT IconGridPosition(int i, int viewerWidth) {
 }
 
 std::string JoinChosenName(const std::string& location, const std::string& name) {
-  std::string joined;
-  if (location.empty()) joined = name;
-  else if (location.back() == '\\') joined = location + name;
-  else joined = location + "\\" + name;
-  if (name.empty()) return joined;
-  size_t slash = joined.find_last_of("\\:");
-  size_t dot = joined.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) joined += ".ICO";
+  std::string joined = sw::AppendName(location, name);
+  if (!name.empty() && sw::Extension(joined, sw::kBackslashAndDrive).empty()) joined += ".ICO";
   return joined;
 }
 
 bool SplitLocation(const std::string& text, std::string& folder, std::string& mask) {
   if (text.find_first_of("*?") == std::string::npos) return false;
-  size_t slash = text.find_last_of("\\:");
-  if (slash == std::string::npos) {
-    folder.clear();
-    mask = text;
-    return true;
-  }
-  mask = text.substr(slash + 1);
-  folder = text.substr(0, text[slash] == ':' ? slash + 1 : slash);
+  // The folder keeps a drive's colon ("c:*.ico" is c:'s root) and loses a backslash.
+  mask = sw::FilePart(text, sw::kBackslashAndDrive);
+  folder = text.substr(0, text.size() - mask.size());
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
   if (folder.size() == 2 && folder[1] == ':') folder += '\\';
   return true;
 }

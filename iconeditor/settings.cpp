@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "icon_model.h"
+#include "paths.h"
 
 namespace zwicon {
 
@@ -10,12 +11,7 @@ static const char* kSection = "Icon Editor";
 std::string ProgramFolder() {
   char path[MAX_PATH + 1] = "";
   DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p(path, n);
-  size_t slash = p.find_last_of('\\');
-  if (slash == std::string::npos) return p;
-  p.resize(slash);
-  if (p.size() == 2 && p[1] == ':') p += '\\';
-  return p;
+  return sw::FolderPart(std::string(path, n));
 }
 
 static bool ReadString(HKEY k, const char* name, std::string& out) {

@@ -9,11 +9,6 @@ zw_resource_depends(zwicon.rc tests/zwicon_test.rc)
 add_executable(ZwIcon WIN32 winmain.cpp zwicon.rc)
 target_link_libraries(ZwIcon PRIVATE zwicon_lib sw_small_runtime)
 sw_deliver(ZwIcon GUI)
-# The 32-bit editor loads at its preferred base, as programs of its kind always did: without the
-# base-relocation table it stays under the size a delivered file may have.
-if(SW_ARCH STREQUAL "i686")
-  target_link_options(ZwIcon PRIVATE -Wl,--disable-dynamicbase,--disable-reloc-section)
-endif()
 
 sw_add_test(zwicon_tests
   SOURCES tests/model_test.cpp tests/document_test.cpp tests/editor_test.cpp tests/tools_test.cpp tests/zwicon_test.rc

@@ -1,5 +1,6 @@
 #include "imaging_ops.h"
 
+#include "handles.h"
 #include "pcx_codec.h"
 #include "quantize.h"
 #include "wic_codec.h"
@@ -8,26 +9,6 @@ namespace sky {
 namespace {
 
 constexpr DWORD kMaxFileBytes = 256u << 20;
-
-// Owns a file handle.
-class File {
- public:
-  explicit File(HANDLE h) : h_(h) {}
-  ~File() {
-    if (ok()) CloseHandle(h_);
-  }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-  void Close() {
-    if (ok()) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE h_;
-};
 
 bool ValidFormat(int32_t f) { return f >= SKY_FORMAT_BMP && f <= SKY_FORMAT_TIFF; }
 
@@ -43,9 +24,9 @@ int ToResolution(const Picture& src, int32_t bits, bool dither, const RGBQUAD* p
 
 int LoadFile(const char* path, std::vector<uint8_t>* bytes) {
   if (!path || !*path) return SKY_ERR_PARAMETER;
-  File f(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+  sw::FileHandle f(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                      nullptr));
-  if (!f.ok()) return SKY_ERR_OPEN;
+  if (!f) return SKY_ERR_OPEN;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(f.get(), &size)) return SKY_ERR_OPEN;
   if (size.QuadPart > kMaxFileBytes) return SKY_ERR_TOO_LARGE;
@@ -63,8 +44,8 @@ int LoadFile(const char* path, std::vector<uint8_t>* bytes) {
 
 int SaveFile(const char* path, const std::string& bytes) {
   if (!path || !*path) return SKY_ERR_PARAMETER;
-  File f(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!f.ok()) return SKY_ERR_CREATE;
+  sw::FileHandle f(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f) return SKY_ERR_CREATE;
   DWORD put = 0;
   const bool ok = WriteFile(f.get(), bytes.data(), DWORD(bytes.size()), &put, nullptr) && put == bytes.size();
   f.Close();

@@ -2,28 +2,19 @@
 
 #include <windows.h>
 
+#include "handles.h"
 #include "paths.h"
 
 namespace install {
 
-namespace {
-// Closes a search handle however the search ends.
-struct SearchHandle {
-  HANDLE h;
-  ~SearchHandle() {
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-  }
-};
-}  // namespace
-
 std::vector<std::string> FindFiles(const std::string& dir, const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA fd{};
-  SearchHandle search{FindFirstFileA((dir + "\\" + pattern).c_str(), &fd)};
-  if (search.h == INVALID_HANDLE_VALUE) return names;
+  sw::FindHandle search(FindFirstFileA((dir + "\\" + pattern).c_str(), &fd));
+  if (!search) return names;
   do {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
-  } while (FindNextFileA(search.h, &fd));
+  } while (FindNextFileA(search.get(), &fd));
   return names;
 }
 

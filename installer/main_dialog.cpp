@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "handles.h"
 #include "install_ids.h"
 #include "languages.h"
 
@@ -13,13 +14,8 @@ namespace {
 struct MainDialog {
   InstallerEnvironment* env = nullptr;
   bool modal = false;
-  HFONT font = nullptr;
-  HBITMAP banner = nullptr;
-
-  ~MainDialog() {
-    if (font) DeleteObject(font);
-    if (banner) DeleteObject(banner);
-  }
+  sw::GdiObject<HFONT> font;
+  sw::GdiObject<HBITMAP> banner;
 };
 
 struct DialogStart {
@@ -64,13 +60,13 @@ BOOL OnInitDialog(HWND h, const DialogStart* start) {
   d->env = start->env;
   d->modal = start->modal;
   SetWindowLongPtrA(h, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
-  d->font = CreateFontA(8, 0, 0, 0, 100, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                        "MS Sans Serif");
-  d->banner = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER));
+  d->font.reset(CreateFontA(8, 0, 0, 0, 100, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                              "MS Sans Serif"));
+  d->banner.reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER)));
   for (int id : {IDC_INSTALL, IDC_CANCEL, IDC_LANGUAGE_LABEL, IDC_DIRECTORY_LABEL, IDC_STATUS,
                  IDC_DIRECTORY, IDC_LANGUAGES}) {
-    SendDlgItemMessageA(h, id, WM_SETFONT, reinterpret_cast<WPARAM>(d->font), FALSE);
+    SendDlgItemMessageA(h, id, WM_SETFONT, reinterpret_cast<WPARAM>(d->font.get()), FALSE);
   }
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "APP");
   SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -90,7 +86,7 @@ void OnPaint(HWND h) {
   MainDialog* d = DialogOf(h);
   if (d && d->banner) {
     HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, d->banner);
+    HGDIOBJ old = SelectObject(memory, d->banner.get());
     BitBlt(dc, 6, 6, 250, 70, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);

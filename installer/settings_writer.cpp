@@ -2,19 +2,13 @@
 
 #include <cstring>
 
+#include "handles.h"
 #include "languages.h"
 
 namespace install {
 
 namespace {
 constexpr size_t kValueBytes = 512;
-
-struct KeyHandle {
-  HKEY h = nullptr;
-  ~KeyHandle() {
-    if (h) RegCloseKey(h);
-  }
-};
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> InitialSettings(const std::string& target,
@@ -54,19 +48,19 @@ bool IsLanguageValue(const std::string& name) {
 
 void WriteInitialSettings(const SettingsKey& key, const std::string& target, int language,
                           InstallReport& report, bool languageChosen) {
-  KeyHandle k;
+  sw::RegKey k;
   DWORD disposition = 0;
   if (RegCreateKeyExA(key.root, key.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &k.h, &disposition) != ERROR_SUCCESS) {
+                      KEY_ALL_ACCESS, nullptr, k.put(), &disposition) != ERROR_SUCCESS) {
     report.Fail("Registrierungsschl\xFCssel " + key.path + " anlegen");
     return;
   }
   for (const auto& [name, text] : InitialSettings(target, language)) {
     bool rewrite = name == "Directory" || (languageChosen && IsLanguageValue(name));
-    if (!rewrite && Exists(k.h, name)) continue;
+    if (!rewrite && Exists(k.get(), name)) continue;
     char buffer[kValueBytes] = {};
     std::memcpy(buffer, text.data(), text.size() < kValueBytes ? text.size() : kValueBytes - 1);
-    if (RegSetValueExA(k.h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer),
+    if (RegSetValueExA(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer),
                        kValueBytes) != ERROR_SUCCESS) {
       report.Fail("Registrierungswert " + name + " schreiben");
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "file_search.h"
+#include "handles.h"
 #include "install_record.h"
 #include "medium_list.h"
 #include "paths.h"
@@ -58,13 +59,6 @@ void RemoveProgramItems(const InstallerEnvironment& env, const InstallRecord& re
   }
 }
 
-struct Key {
-  HKEY h = nullptr;
-  ~Key() {
-    if (h) RegCloseKey(h);
-  }
-};
-
 // Whether two paths name one folder, whatever their letter case or short and long forms.
 bool SameFolder(const std::string& a, const std::string& b) {
   auto full = [](const std::string& p) {
@@ -77,11 +71,11 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 // "Directory" of a settings key, without a trailing backslash; false when there is none.
 bool ReadDirectoryValue(HKEY root, const std::string& path, std::string& out) {
-  Key k;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &k.h) != ERROR_SUCCESS) return false;
+  sw::RegKey k;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, k.put()) != ERROR_SUCCESS) return false;
   char text[512] = {};
   DWORD size = sizeof text - 1, type = 0;
-  if (RegQueryValueExA(k.h, "Directory", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+  if (RegQueryValueExA(k.get(), "Directory", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
           ERROR_SUCCESS ||
       type != REG_SZ || !text[0])
     return false;
@@ -99,10 +93,10 @@ bool KeyIsEmpty(HKEY k) {
 // Deletes `path` below HKEY_LOCAL_MACHINE when nothing is left in it; true when it is gone.
 bool DeleteKeyWhenEmpty(const std::string& path) {
   {
-    Key k;
-    LONG open = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &k.h);
+    sw::RegKey k;
+    LONG open = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, k.put());
     if (open == ERROR_FILE_NOT_FOUND) return true;
-    if (open != ERROR_SUCCESS || !KeyIsEmpty(k.h)) return false;
+    if (open != ERROR_SUCCESS || !KeyIsEmpty(k.get())) return false;
   }
   return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS;
 }
@@ -123,8 +117,8 @@ void RemoveSettings(const std::string& dir, const InstallRecord& record, Install
   for (const auto& n : KurvoOwnValueNames()) left.AddUnique(names, n);
   bool valuesGone = true;
   {
-    Key k;
-    LONG open = RegOpenKeyExA(HKEY_LOCAL_MACHINE, record.key.c_str(), 0, KEY_ALL_ACCESS, &k.h);
+    sw::RegKey k;
+    LONG open = RegOpenKeyExA(HKEY_LOCAL_MACHINE, record.key.c_str(), 0, KEY_ALL_ACCESS, k.put());
     if (open == ERROR_FILE_NOT_FOUND) return;
     if (open != ERROR_SUCCESS) {
       report.Fail("Registrierungsschl\xFCssel " + record.key + " \xF6" "ffnen" + SystemError(open));
@@ -133,7 +127,7 @@ void RemoveSettings(const std::string& dir, const InstallRecord& record, Install
       return;
     }
     for (const auto& name : names) {
-      LONG r = RegDeleteValueA(k.h, name.c_str());
+      LONG r = RegDeleteValueA(k.get(), name.c_str());
       if (r != ERROR_SUCCESS && r != ERROR_FILE_NOT_FOUND) {
         report.Fail("Registrierungswert " + name + " entfernen" + SystemError(r));
         left.AddUnique(left.values, name);

@@ -5,26 +5,10 @@
 #include <memory>
 #include <unordered_set>
 
+#include "handles.h"
+
 namespace quill {
 namespace {
-
-// Owns a file handle.
-class File {
- public:
-  explicit File(HANDLE h) : h_(h) {}
-  ~File() { Close(); }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  bool Ok() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-  void Close() {
-    if (Ok()) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE h_;
-};
 
 HANDLE OpenForRead(const std::string& path) {
   return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -220,19 +204,19 @@ StoreScan ParseStore(std::string_view bytes) { return StoreParser(bytes).Run(); 
 
 StoreScan ScanStore(const TextStore& store) {
   StoreScan scan;
-  File in(OpenForRead(store.path));
-  if (!in.Ok()) {
+  sw::FileHandle in(OpenForRead(store.path));
+  if (!in) {
     DWORD error = GetLastError();
     scan.exists = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
     return scan;
   }
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(in.Get(), &size)) {
+  if (!GetFileSizeEx(in.get(), &size)) {
     scan.exists = true;
     return scan;
   }
   std::string bytes(size_t(std::min<int64_t>(size.QuadPart, kMaxStoreFile)), '\0');
-  if (!ReadExact(in.Get(), bytes.data(), DWORD(bytes.size()))) {
+  if (!ReadExact(in.get(), bytes.data(), DWORD(bytes.size()))) {
     scan.exists = true;
     return scan;
   }
@@ -263,25 +247,25 @@ bool WriteThroughTemp(const TextStore& store, const std::string& target,
                       const std::vector<const std::pair<std::string, std::string>*>& records,
                       const std::string& extraKey, std::string_view extraValue, size_t copyBuffer) {
   auto step = [&](int n) { return !store.faultAt || store.faultAt(n); };
-  File out(CreateFileA(store.tmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  sw::FileHandle out(CreateFileA(store.tmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!out.Ok() || !step(1)) return false;
+  if (!out || !step(1)) return false;
   size_t chunk = std::max<size_t>(copyBuffer, 64);
   for (const auto* r : records) {
     const std::string& v = r->second;
-    if (!WriteU32(out.Get(), uint32_t(r->first.size() + 1)) ||
-        !WriteExact(out.Get(), r->first.c_str(), DWORD(r->first.size() + 1)) ||
-        !WriteU32(out.Get(), uint32_t(v.size() + 1)))
+    if (!WriteU32(out.get(), uint32_t(r->first.size() + 1)) ||
+        !WriteExact(out.get(), r->first.c_str(), DWORD(r->first.size() + 1)) ||
+        !WriteU32(out.get(), uint32_t(v.size() + 1)))
       return false;
     for (size_t at = 0; at < v.size(); at += chunk)
-      if (!WriteExact(out.Get(), v.data() + at, DWORD(std::min(chunk, v.size() - at))))
+      if (!WriteExact(out.get(), v.data() + at, DWORD(std::min(chunk, v.size() - at))))
         return false;
-    if (!WriteExact(out.Get(), "", 1) || !step(2)) return false;
+    if (!WriteExact(out.get(), "", 1) || !step(2)) return false;
   }
-  if (!extraKey.empty() && !WriteRecord(out.Get(), extraKey, extraValue)) return false;
+  if (!extraKey.empty() && !WriteRecord(out.get(), extraKey, extraValue)) return false;
   if (!step(3)) return false;
-  if (!WriteU32(out.Get(), 6) || !WriteExact(out.Get(), "[End]", 6)) return false;
-  if (!step(4) || !FlushFileBuffers(out.Get()) || !step(5)) return false;
+  if (!WriteU32(out.get(), 6) || !WriteExact(out.get(), "[End]", 6)) return false;
+  if (!step(4) || !FlushFileBuffers(out.get()) || !step(5)) return false;
   out.Close();
   if (!step(6)) return false;
   if (target.empty()) return true;

@@ -6,16 +6,13 @@
 #include <cstring>
 
 #include "note_storage.h"
+#include "paths.h"
 
 namespace quill {
 
 void AddDefaultExtension(char* path, size_t size) {
   size_t n = strnlen(path, size);
-  for (size_t i = n; i > 0; --i) {
-    char c = path[i - 1];
-    if (c == '.') return;
-    if (c == ':' || c == '\\') break;
-  }
+  if (!sw::Extension(std::string(path, n), sw::kBackslashAndDrive).empty()) return;
   if (n + 4 < size) memcpy(path + n, ".TXT", 5);
 }
 
@@ -23,8 +20,7 @@ bool ChooseFileName(NoteTable& t, HWND owner, FileDialogMode mode, const char* t
   char file[kField] = "*.TXT";
   char folder[kField] = "";
   lstrcpynA(folder, t.lastFile, kField);
-  if (char* slash = strrchr(folder, '\\')) *slash = 0;
-  else folder[0] = 0;
+  lstrcpynA(folder, sw::DirectoryPart(folder).c_str(), kField);
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;

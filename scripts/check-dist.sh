@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the built files: every program and library in dist/ is an i686 PE and every one in
 # dist/x64/ an x86_64 PE; each imports system DLLs only; the delivered files stay under 300 KB;
-# each library's exports carry exactly the names and ordinals of its .def file.
+# each program and library carries its base-relocation table; each library's exports carry exactly
+# the names and ordinals of its .def file.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -14,14 +15,18 @@ system_dlls+="windowscodecs.dll uuid.dll imm32.dll "
 delivered=" kurvo.exe kvo_eng.dll install.exe zwicon.exe quillnote.exe "
 
 check_tree() {  # dir objdump format
-  local dir=$1 objdump=$2 format=$3 f base lower dll size
+  local dir=$1 objdump=$2 format=$3 f base lower dll size info
   [ -d "$dir" ] || { fail "$dir is missing"; return; }
   while IFS= read -r f; do
     "$objdump" -f "$f" | grep -q "file format $format" || fail "$f is not $format"
+    info=$("$objdump" -p "$f")
     while IFS= read -r dll; do
       lower=$(tr 'A-Z' 'a-z' <<<"$dll")
       [[ "$system_dlls" == *" $lower "* ]] || fail "$f imports $dll, which is not a system library"
-    done < <("$objdump" -p "$f" | sed -n 's/^\s*DLL Name: //p')
+    done < <(sed -n 's/^\s*DLL Name: //p' <<<"$info")
+    # Data directory entry 5: the base relocations (a size of 0 means none).
+    grep -Eq '^Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation' <<<"$info" ||
+      fail "$f has no base-relocation table"
     base=$(basename "$f" | tr 'A-Z' 'a-z')
     if [ "$format" = pei-i386 ] && [[ "$delivered" == *" $base "* ]] && [ "$(dirname "$f")" = "$dir" ]; then
       size=$(stat -c %s "$f")

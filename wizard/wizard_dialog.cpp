@@ -1,5 +1,6 @@
 #include "wizard_dialog.h"
 
+#include "handles.h"
 #include "wizard_ids.h"
 
 namespace kvowiz {
@@ -11,11 +12,7 @@ struct Wizard {
   std::vector<Page> pages;
   size_t current = 0;
   bool modal = false;
-  HFONT titleFont = nullptr;
-
-  ~Wizard() {
-    if (titleFont) DeleteObject(titleFont);
-  }
+  sw::GdiObject<HFONT> titleFont;
 };
 
 struct WizardInit {
@@ -51,8 +48,8 @@ BOOL OnInitDialog(HWND h, const WizardInit* init) {
   if (dialogFont && GetObjectA(dialogFont, sizeof lf, &lf)) {
     lf.lfWeight = FW_BOLD;
     lf.lfHeight = lf.lfHeight * 3 / 2;
-    w->titleFont = CreateFontIndirectA(&lf);
-    SendDlgItemMessageA(h, IDC_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(w->titleFont), FALSE);
+    w->titleFont.reset(CreateFontIndirectA(&lf));
+    SendDlgItemMessageA(h, IDC_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(w->titleFont.get()), FALSE);
   }
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WIZARD));
   SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

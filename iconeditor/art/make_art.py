@@ -8,23 +8,27 @@ import struct
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 def write_bmp(name, rows):
-    """rows: list of lists of (r, g, b), top row first; writes an 8-bit paletted BMP (small in
-    the program's resources)."""
+    """rows: list of lists of (r, g, b), top row first; writes a paletted BMP, 4-bit when the
+    picture has at most 16 colours, else 8-bit (small in the program's resources)."""
     h = len(rows)
     w = len(rows[0])
     colours = sorted({c for row in rows for c in row})
     assert len(colours) <= 256, name
+    bits = 4 if len(colours) <= 16 else 8
     index = {c: i for i, c in enumerate(colours)}
-    stride = (w + 3) & ~3
+    stride = ((w * bits + 31) // 32) * 4
     data = bytearray()
     for row in reversed(rows):
-        line = bytearray(index[c] for c in row)
+        if bits == 8:
+            line = bytearray(index[c] for c in row)
+        else:
+            line = bytearray(index[row[x]] << 4 | (index[row[x + 1]] if x + 1 < w else 0) for x in range(0, w, 2))
         line += b"\0" * (stride - len(line))
         data += line
     palette = b"".join(bytes((b, g, r, 0)) for (r, g, b) in colours)
     offset = 54 + len(palette)
     header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(data), 2835, 2835, len(colours), 0)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, len(data), 2835, 2835, len(colours), 0)
     with open(os.path.join(HERE, name), "wb") as f:
         f.write(header + info + palette + data)
 

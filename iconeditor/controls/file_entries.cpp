@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "paths.h"
+
 namespace zw {
 
 namespace {
@@ -37,11 +39,8 @@ char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c
 // The extension with its dot, upper-cased, cut or padded with "." to four characters; empty
 // when the name has none.
 std::string ExtensionKey(const std::string& name) {
-  size_t slash = name.find_last_of("\\/:");
-  size_t dot = name.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = name.substr(dot, 4);
-  for (char& c : ext) c = Upper(c);
+  std::string ext = sw::UpperExtension(name, sw::kSlashesAndDrive).substr(0, 4);
+  if (ext.empty()) return {};
   ext.resize(4, '.');
   return ext;
 }

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "application.h"
+#include "paths.h"
 
 namespace zw {
 
@@ -30,10 +31,7 @@ std::string CurrentDirectory() {
   return n && n < MAX_PATH ? std::string(buf, n) : std::string();
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  return folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
+std::string Join(const std::string& folder, const std::string& name) { return sw::AppendName(folder, name); }
 
 std::string UpperText(std::string s) {
   if (!s.empty()) CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
@@ -421,8 +419,7 @@ bool TFileList::Fill(const std::string& target) {
   if (OnSearchEnd) OnSearchEnd(this);
   // Coming back up, the folder just left is selected.
   if (target == ".." || target == "\\") {
-    size_t slash = previous.find_last_of('\\');
-    std::string left = slash == std::string::npos ? previous : previous.substr(slash + 1);
+    std::string left = sw::FilePart(previous);
     int i = left.empty() ? -1 : IndexOf(kDirEntry, left);
     if (i >= 0) {
       SetItemIndex(i);
@@ -544,18 +541,15 @@ bool TFileList::EscapePressed() {
 
 // --- Drawing ---
 
-// The entry icons, loaded from the program's resources at the first use and shared by all lists.
-static Bitmap* EntryIcons() {
+// The entry icons, side by side in one picture (16 x 14 each), loaded from the program's
+// resources at the first use and shared by all lists.
+static const Bitmap& EntryIcons() {
   static Bitmap* icons = nullptr;
   if (!icons) {
-    icons = new Bitmap[28];
-    char name[8] = "BMP_";
-    for (int i = 0; i < 28; ++i) {
-      wsprintfA(name + 4, "%d", i + 1);
-      icons[i].LoadResource(App().instance, name);
-    }
+    icons = new Bitmap;
+    icons->LoadResource(App().instance, "FILEICONS");
   }
-  return icons;
+  return *icons;
 }
 
 void TFileList::MeasureName(const std::string& name) {
@@ -599,9 +593,11 @@ void TFileList::DrawItem(const DRAWITEMSTRUCT& di) {
     c.brush.style = BrushStyle::Solid;
     c.FillRect(r);
     int top = r.top + itemHeight_ / 2 - 7;
-    const Bitmap& icon = EntryIcons()[e.icon >= 1 && e.icon <= 28 ? e.icon - 1 : kIconPlain - 1];
-    if (!icon.Empty())
-      c.CopyTransparent(RECT{r.left + 2, top, r.left + 18, top + 14}, icon, RECT{0, 0, 16, 14}, kIconTransparent);
+    const Bitmap& icons = EntryIcons();
+    int left = 16 * (e.icon >= 1 && e.icon <= 28 ? e.icon - 1 : kIconPlain - 1);
+    if (icons.Width() >= left + 16)
+      c.CopyTransparent(RECT{r.left + 2, top, r.left + 18, top + 14}, icons, RECT{left, 0, left + 16, 14},
+                        kIconTransparent);
     c.font.color = fg;
     c.Realize();
     SetTextColor(di.hDC, fg);

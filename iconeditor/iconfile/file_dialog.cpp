@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "paths.h"
+
 namespace zwicon::files {
 
 std::string DialogFilter(const std::string& mask) {
@@ -27,12 +29,7 @@ std::string DialogFilter(const std::string& mask) {
   return f;
 }
 
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.find_last_of('\\');
-  if (slash == std::string::npos) return "";
-  if (slash == 2 && path.size() > 1 && path[1] == ':') return path.substr(0, 3);
-  return path.substr(0, slash);
-}
+std::string FolderOf(const std::string& path) { return sw::FolderPart(path); }
 
 bool ChooseFileWithDialog(FileChoice& c, HWND owner) {
   char name[MAX_PATH] = "";
@@ -53,9 +50,7 @@ bool ChooseFileWithDialog(FileChoice& c, HWND owner) {
   BOOL ok = c.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!ok) return false;
   c.fileName = name;
-  const size_t slash = c.fileName.find_last_of("\\/:");
-  const size_t dot = c.fileName.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) c.fileName += ".ICO";
+  if (sw::Extension(c.fileName, sw::kSlashesAndDrive).empty()) c.fileName += ".ICO";
   c.iconIndex = 0;
   std::string folder = FolderOf(c.fileName);
   if (!folder.empty()) c.folder = folder;

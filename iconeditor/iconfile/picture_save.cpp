@@ -1,9 +1,7 @@
 #include "picture_save.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "handles.h"
+#include "paths.h"
 
 namespace zwicon::files {
 
@@ -11,12 +9,7 @@ using sw::GdiObject;
 using sw::MemoryDC;
 
 std::string UpperExtension(const std::string& fileName) {
-  size_t dot = fileName.find_last_of('.');
-  size_t slash = fileName.find_last_of("\\/:");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  std::string e = fileName.substr(dot);
-  std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return e;
+  return sw::UpperExtension(fileName, sw::kSlashesAndDrive);
 }
 
 SaveKind SaveKindFor(const std::string& fileName) {

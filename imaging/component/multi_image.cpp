@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "handles.h"
+#include "paths.h"
+
 namespace sw {
 namespace {
 
@@ -10,40 +13,10 @@ const char kNotFound[] = "file not found";
 const char kNonLibraryImage[] = "Non TIF, JPeg, BMP, GIF, PNG or PCX Image";
 const char kMissingLibrary[] = "The imaging library SKY32V3C.DLL could not be loaded.";
 
-std::string UpperExtension(const std::string& name) {
-  const size_t dot = name.find_last_of('.');
-  const size_t slash = name.find_last_of("\\/:");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string();
-  std::string ext = name.substr(dot);
-  for (char& c : ext)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return ext;
-}
-
 bool FileExists(const std::string& name) {
   const DWORD a = GetFileAttributesA(name.c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-// Owns a memory device context with one bitmap selected.
-class MemoryDC {
- public:
-  explicit MemoryDC(HBITMAP bmp)
-      : dc_(CreateCompatibleDC(nullptr)), old_(dc_ ? SelectObject(dc_, bmp) : nullptr) {}
-  ~MemoryDC() {
-    if (dc_) {
-      SelectObject(dc_, old_);
-      DeleteDC(dc_);
-    }
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 // A true-colour DIB section filled with white; returns null on failure.
 HBITMAP CreateWhiteBitmap(int w, int h, std::vector<uint8_t>* info, void** bits) {
@@ -126,7 +99,7 @@ void TPMultiImage::SetImageName(const std::string& name) {
   imageName_ = name.substr(0, MAX_PATH - 1);
   status_.clear();
   Clear();
-  const std::string ext = UpperExtension(imageName_);
+  const std::string ext = UpperExtension(imageName_, kSlashesAndDrive);
   if (ext == ".RES") {
     ReadResourceBitmap(imageName_);
     return;
@@ -195,9 +168,7 @@ bool TPMultiImage::ReadResourceBitmap(const std::string& name) {
   const char* failed = "Reading resource file failed";
   if (!LibraryReady(failed)) return false;
   // The resource is named like the file without folder and extension.
-  const size_t slash = name.find_last_of("\\/:");
-  std::string resource = name.substr(slash == std::string::npos ? 0 : slash + 1);
-  resource.erase(resource.find_last_of('.'));
+  const std::string resource = FileStem(name, kSlashesAndDrive);
   const std::vector<RGBQUAD> colours = ReadPaletteColours();
   HGLOBAL dib = nullptr;
   HPALETTE pal = nullptr;

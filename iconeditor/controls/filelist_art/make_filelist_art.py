@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the file list's 28 entry icons (16 x 14, 24-bit BMP) into this folder.
+"""Draws the file list's 28 entry icons (16 x 14 each) side by side into one 4-bit picture,
+entry_icons.bmp (448 x 14), in this folder: icon n starts at x = 16 * (n - 1).
 
 The background is maroon (red 128), the colour the list leaves out when it draws them.
 Run again after a change: python3 make_filelist_art.py
@@ -124,24 +125,26 @@ PALETTE = [BLACK, BACK, GREEN, OLIVE, NAVY, PURPLE, TEAL, GRAY, SILVER, RED, LIM
 
 
 def write_bmp(path, pixels):
-    row = ((W * 4 + 31) // 32) * 4
+    w, h = len(pixels[0]), len(pixels)
+    row = ((w * 4 + 31) // 32) * 4
     data = bytearray()
-    for y in range(H - 1, -1, -1):
+    for y in range(h - 1, -1, -1):
         line = bytearray()
-        for x in range(0, W, 2):
+        for x in range(0, w, 2):
             hi = PALETTE.index(pixels[y][x])
-            lo = PALETTE.index(pixels[y][x + 1]) if x + 1 < W else 0
+            lo = PALETTE.index(pixels[y][x + 1]) if x + 1 < w else 0
             line.append(hi << 4 | lo)
         data += line + b"\0" * (row - len(line))
     colours = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
     offset = 14 + 40 + len(colours)
     header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 4, 0, len(data), 2835, 2835, 16, 16)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 4, 0, len(data), 2835, 2835, 16, 16)
     with open(path, "wb") as f:
         f.write(header + info + colours + data)
 
 
 if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
-    for n, px in ICONS.items():
-        write_bmp(os.path.join(here, "BMP_%d.bmp" % n), px)
+    # One picture for all: one resource costs less than 28 (headers, palettes, directory).
+    strip = [sum((ICONS[n][y] for n in sorted(ICONS)), []) for y in range(H)]
+    write_bmp(os.path.join(here, "entry_icons.bmp"), strip)
