@@ -11,6 +11,8 @@ namespace {
 
 // Beyond this distance a stroke counts as not served at all by a template.
 constexpr double kServedWithin = 1.0;
+// Rungs of the limits AllotLimits chooses from, in the logarithm of the score.
+constexpr double kLadderStep = 0.01;
 
 // A model that takes the closest symbol whatever its score: for collecting scores.
 Model Permissive(std::vector<Template> templates) {
@@ -44,50 +46,60 @@ std::vector<Template> TemplatesFrom(const std::vector<Example>& strokes, int per
 }
 
 
-// Limits for all symbols together. Each step raises the limit of the one symbol that takes in
-// the most strokes for the walks it lets through with them, until the walks let through reach
-// the budget. A limit then reaches halfway to the next walk above it: people not seen yet draw
-// a little farther from the templates, and that takes in no walk seen.
-void AllotLimits(std::vector<std::vector<double>> right, std::vector<std::vector<double>> walks, double budget,
-                 Model& model) {
-  std::vector<size_t> taken(kIdCount, 0);
-  for (int id = 1; id < kIdCount; ++id) {
-    std::sort(right[id].begin(), right[id].end());
-    std::sort(walks[id].begin(), walks[id].end());
-  }
-  auto walksUpTo = [&](int id, size_t n) {
-    if (!n) return (size_t)0;
-    return (size_t)(std::upper_bound(walks[id].begin(), walks[id].end(), right[id][n - 1]) - walks[id].begin());
+// Limits for all symbols together. A symbol's share of strokes taken in at a limit is read from
+// its learning strokes smoothed in the logarithm of the score, so that it keeps growing a little
+// past the farthest of them: people not seen yet draw farther from the templates than the ones
+// seen. Each step raises the limit of the one symbol that gains the most share for the walks it
+// lets through, until the walks let through reach the budget. A limit then reaches halfway to
+// the next walk above it, at most a fifth farther.
+void AllotLimits(const std::vector<std::vector<double>>& right, std::vector<std::vector<double>> walks,
+                 const LearningOptions& o, Model& model) {
+  struct Ladder {
+    std::vector<double> limit, share;
+    std::vector<size_t> walks;
+    size_t at = 0;  // rungs taken; 0: the symbol is never taken
   };
-  double spent = 0;
+  std::vector<Ladder> ladders(kIdCount);
+  for (int id = 1; id < kIdCount; ++id) {
+    if (right[id].empty()) continue;
+    std::sort(walks[id].begin(), walks[id].end());
+    std::vector<double> u;
+    for (double r : right[id]) u.push_back(std::log(std::max(r, 1e-9)));
+    auto [lo, hi] = std::minmax_element(u.begin(), u.end());
+    double h = o.scoreSpread, weight = IsRecordedSymbol(id) ? 1.0 : o.designedWeight;
+    Ladder& l = ladders[id];
+    l.limit.push_back(0), l.share.push_back(0), l.walks.push_back(0);
+    for (double g = *lo - 3 * h; g <= *hi + 4 * h; g += kLadderStep) {
+      double share = 0;
+      for (double x : u) share += 0.5 * std::erfc((x - g) / (h * std::sqrt(2.0)));
+      l.limit.push_back(std::exp(g));
+      l.share.push_back(weight * share / u.size());
+      l.walks.push_back(std::upper_bound(walks[id].begin(), walks[id].end(), l.limit.back()) - walks[id].begin());
+    }
+  }
+  double spent = 0, budget = o.maxWalkShare * o.walks;
   while (true) {
     int bestId = 0;
-    size_t bestN = 0;
-    double bestRatio = -1, bestCost = 0;
+    size_t bestAt = 0;
+    double bestRatio = 1e-6, bestCost = 0;
     for (int id = 1; id < kIdCount; ++id) {
-      size_t have = taken[id], size = right[id].size();
-      if (have >= size) continue;
-      size_t before = walksUpTo(id, have);
-      for (size_t step : {1, 2, 3, 5, 8, 13, 21}) {
-        size_t n = have + step;
-        if (n > size) break;
-        double cost = double(walksUpTo(id, n) - before);
+      const Ladder& l = ladders[id];
+      for (size_t step : {1, 2, 3, 5, 8, 13, 21, 34}) {
+        size_t n = l.at + step;
+        if (n >= l.limit.size()) break;
+        double cost = double(l.walks[n] - l.walks[l.at]);
         if (spent + cost > budget) break;
-        double ratio = step / double(size) / (cost + 0.01);
-        if (ratio > bestRatio) bestRatio = ratio, bestId = id, bestN = n, bestCost = cost;
+        double ratio = (l.share[n] - l.share[l.at]) / (cost + 0.01);
+        if (ratio > bestRatio) bestRatio = ratio, bestId = id, bestAt = n, bestCost = cost;
       }
     }
     if (!bestId) break;
-    taken[bestId] = bestN;
+    ladders[bestId].at = bestAt;
     spent += bestCost;
   }
   for (int id = 1; id < kIdCount; ++id) {
-    size_t n = taken[id];
-    if (!n) {
-      model.rules[id].limit = 0;
-      continue;
-    }
-    double limit = right[id][n - 1];
+    const Ladder& l = ladders[id];
+    double limit = l.at ? l.limit[l.at] : 0;
     auto next = std::upper_bound(walks[id].begin(), walks[id].end(), limit);
     double roof = next != walks[id].end() ? *next : limit * 1.2;
     model.rules[id].limit = limit + 0.5 * (std::min(roof, limit * 1.2) - limit);
@@ -186,7 +198,7 @@ Model LearnModel(const std::vector<Example>& people, const LearningOptions& o) {
     Form f;
     if (v.id && MakeForm(w, f) && WithinBounds(model.rules[v.id], f)) walks[v.id].push_back(v.score);
   }
-  AllotLimits(scores, walks, o.maxWalkShare * o.walks, model);
+  AllotLimits(scores, walks, o, model);
   model.rules[0] = ClassRule();
   return model;
 }

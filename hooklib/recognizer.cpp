@@ -12,6 +12,9 @@ constexpr int kCoarseKeep = 60;
 constexpr int kElasticKeep = 8;
 // A symbol's score: the mean of its best this many templates.
 constexpr int kVoters = 2;
+// Weight of the difference in total turning added to the elastic distance of a recorded
+// template (a designed path has none of the small turns of a hand, so it is not compared).
+constexpr double kTurningWeight = 0.15;
 
 struct Candidate {
   double distance;
@@ -82,7 +85,9 @@ Judgement Recognizer::Judge(const Path& stroke) const {
   keep = std::min<size_t>(kElasticKeep, list.size());
   std::partial_sort(list.begin(), list.begin() + keep, list.end(), Closer);
   list.resize(keep);
-  for (Candidate& c : list) c.distance = ElasticDistance(c.t->form, s, c.turn);
+  for (Candidate& c : list)
+    c.distance = ElasticDistance(c.t->form, s, c.turn) +
+                 (IsRecordedSymbol(c.t->id) ? kTurningWeight * TurningDifference(c.t->form, s) : 0);
   std::sort(list.begin(), list.end(), Closer);
 
   // Each symbol's score: the mean of its best kVoters; a symbol with fewer among the closest
