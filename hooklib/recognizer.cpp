@@ -20,6 +20,7 @@ struct Candidate {
   double distance;
   double turn;
   const Template* t;
+  double aligned = 0;  // distance before the elastic pass
 };
 
 bool Closer(const Candidate& a, const Candidate& b) { return a.distance < b.distance; }
@@ -80,7 +81,7 @@ Judgement Recognizer::Judge(const Path& stroke) const {
   list.resize(keep);
   for (Candidate& c : list) {
     Alignment al = Align(c.t->form, s, c.t->maxTurn);
-    c = {al.distance, al.turn, c.t};
+    c = {al.distance, al.turn, c.t, al.distance};
   }
   keep = std::min<size_t>(kElasticKeep, list.size());
   std::partial_sort(list.begin(), list.begin() + keep, list.end(), Closer);
@@ -109,6 +110,14 @@ Judgement Recognizer::Judge(const Path& stroke) const {
       v.runnerUp = score;
     }
   }
+  if (!v.id) return v;
+  const Candidate& best = *std::find_if(list.begin(), list.end(), [&](const Candidate& c) { return c.t->id == v.id; });
+  v.evidence[0] = std::min(kMaxMargin, std::log(std::max(v.runnerUp, v.score) / std::max(v.score, 1e-9)));
+  v.evidence[1] = std::log(std::max(best.aligned, 1e-9) / std::max(v.score, 1e-9));
+  v.evidence[2] = std::fabs(best.turn);
+  double w = 0;
+  for (int k = 0; k < kEvidenceCount; ++k) w += model_.evidenceWeight[k] * v.evidence[k];
+  v.weighed = v.score * std::exp(w);
   const ClassRule& rule = model_.rules[v.id];
   v.limit = rule.limit;
   v.withinBounds = WithinBounds(rule, s);
