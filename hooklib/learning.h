@@ -17,7 +17,7 @@ struct LearningOptions {
   // all limits together (see AllotLimits in learning.cpp).
   uint64_t walkSeed = 2000;
   int walks = 24000;
-  double maxWalkShare = 0.026;
+  double maxWalkShare = 0.025;
   // Spread, in the logarithm of the score, given to each learning stroke's score when limits
   // are weighed (see AllotLimits), and the weight of a designed symbol's strokes against a
   // recorded one's.

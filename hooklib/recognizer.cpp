@@ -15,6 +15,8 @@ constexpr int kVoters = 2;
 // Weight of the difference in total turning added to the elastic distance of a recorded
 // template (a designed path has none of the small turns of a hand, so it is not compared).
 constexpr double kTurningWeight = 0.15;
+// Added to both distances of the elastic gain, so that a nearly exact match gains nothing.
+constexpr double kStretchFloor = 0.05;
 
 struct Candidate {
   double distance;
@@ -113,7 +115,7 @@ Judgement Recognizer::Judge(const Path& stroke) const {
   if (!v.id) return v;
   const Candidate& best = *std::find_if(list.begin(), list.end(), [&](const Candidate& c) { return c.t->id == v.id; });
   v.evidence[0] = std::min(kMaxMargin, std::log(std::max(v.runnerUp, v.score) / std::max(v.score, 1e-9)));
-  v.evidence[1] = std::log(std::max(best.aligned, 1e-9) / std::max(v.score, 1e-9));
+  v.evidence[1] = std::clamp(std::log((best.aligned + kStretchFloor) / (best.distance + kStretchFloor)), -1.0, 1.0);
   v.evidence[2] = std::fabs(best.turn);
   double w = 0;
   for (int k = 0; k < kEvidenceCount; ++k) w += model_.evidenceWeight[k] * v.evidence[k];

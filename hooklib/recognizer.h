@@ -39,7 +39,8 @@ bool WithinBounds(const ClassRule& rule, const Form& form);
 
 // The evidence of a match beside its score: the logarithm of the runner-up's score over the
 // best's (at most kMaxMargin), of the best template's distance before the elastic pass over its
-// distance after it, and the rotation of the stroke for that template in radians.
+// distance after it (both a little raised, within -1 .. 1), and the rotation of the stroke for
+// that template in radians.
 constexpr int kEvidenceCount = 3;
 constexpr double kMaxMargin = 3;
 
