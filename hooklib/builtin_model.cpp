@@ -25,6 +25,7 @@ Model BuiltInModel() {
     r.limit = kModelRules[id][0];
     for (int k = 0; k < kFeatureCount; ++k) r.lo[k] = kModelRules[id][1 + 2 * k], r.hi[k] = kModelRules[id][2 + 2 * k];
   }
+  for (int k = 0; k < kEvidenceCount; ++k) m.evidenceWeight[k] = kModelEvidenceWeights[k];
   return m;
 }
 

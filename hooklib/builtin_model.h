@@ -1,7 +1,7 @@
 // The model built into the library: the chosen strokes of all recorded people (stored as their
-// reduced forms, quantised to bytes) and every symbol's limit and bounds, generated from the
-// recordings by bench/make_model.sh into model_data.inc; the designed templates are added from
-// the catalogue when the model is built.
+// reduced forms, quantised to bytes), every symbol's limit and bounds and the weights of the
+// evidence, generated from the recordings by bench/make_model.sh into model_data.inc; the
+// designed templates are added from the catalogue when the model is built.
 #pragma once
 #include <cstdint>
 

@@ -16,8 +16,13 @@ struct LearningOptions {
   // Random walks that the limits are set against, and the share of them that may get through
   // all limits together (see AllotLimits in learning.cpp).
   uint64_t walkSeed = 2000;
-  int walks = 8000;
-  double maxWalkShare = 0.022;
+  int walks = 24000;
+  double maxWalkShare = 0.025;
+  // Spread, in the logarithm of the score, given to each learning stroke's score when limits
+  // are weighed (see AllotLimits), and the weight of a designed symbol's strokes against a
+  // recorded one's.
+  double scoreSpread = 0.15;
+  double designedWeight = 1.0;
   // Bounds of the whole-stroke features: the range seen, widened by this share of it.
   double boundSlack = 0.5;
   // Generated drawings of each designed symbol for its limit and bounds.

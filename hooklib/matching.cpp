@@ -65,6 +65,13 @@ void FormFromPoints(const Pt (&points)[kFormPoints], Form& f) {
   f.feature[0] = ink;
   f.feature[1] = sharpest;
   f.feature[2] = Distance(points[0], points[kFormPoints - 1]);
+  double turning = 0;
+  for (int i = 1; i + 1 < kFormPoints; ++i) {
+    double ax = soft[i].x - soft[i - 1].x, ay = soft[i].y - soft[i - 1].y;
+    double bx = soft[i + 1].x - soft[i].x, by = soft[i + 1].y - soft[i].y;
+    turning += std::fabs(std::atan2(ax * by - ay * bx, ax * bx + ay * by));
+  }
+  f.turning = turning;
 }
 
 bool MakeForm(const Path& stroke, Form& f) {
@@ -114,6 +121,11 @@ Alignment Align(const Form& t, const Form& s, double maxTurn) {
   double head = std::max(0.0, 1 - (ha * cs + hb * sn) / (kFormPoints - 1));
   al.distance = std::sqrt(pos) + kHeadingWeight * head;
   return al;
+}
+
+double TurningDifference(const Form& t, const Form& s) {
+  // Relative, with half a radian added so that nearly straight strokes differ little.
+  return std::fabs(std::log((s.turning + 0.5) / (t.turning + 0.5)));
 }
 
 double ElasticDistance(const Form& t, const Form& s, double turn) {

@@ -17,6 +17,7 @@ struct Form {
   Pt points[kFormPoints];
   Pt heading[kFormPoints - 1];  // unit direction of each step (of a smoother copy)
   double feature[kFeatureCount];
+  double turning = 0;  // total of the turns at every point of the smoother copy, radians
 };
 
 // The form of a stroke given in any units; false for a stroke without length.
@@ -39,6 +40,10 @@ struct Alignment {
   double distance = 0;  // with the points paired in order
 };
 Alignment Align(const Form& t, const Form& s, double maxTurn);
+
+// How far apart the total turning of two forms is: a brace's middle point adds turns that a
+// bracket's corners do not, however close the points lie.
+double TurningDifference(const Form& t, const Form& s);
 
 // Distance after `turn` with the pairing of points allowed to shift a little along the stroke,
 // so a hook at the start or an overshoot at a corner shifts the pairing instead of spoiling it.

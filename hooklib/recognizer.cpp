@@ -12,11 +12,17 @@ constexpr int kCoarseKeep = 60;
 constexpr int kElasticKeep = 8;
 // A symbol's score: the mean of its best this many templates.
 constexpr int kVoters = 2;
+// Weight of the difference in total turning added to the elastic distance of a recorded
+// template (a designed path has none of the small turns of a hand, so it is not compared).
+constexpr double kTurningWeight = 0.15;
+// Added to both distances of the elastic gain, so that a nearly exact match gains nothing.
+constexpr double kStretchFloor = 0.05;
 
 struct Candidate {
   double distance;
   double turn;
   const Template* t;
+  double aligned = 0;  // distance before the elastic pass
 };
 
 bool Closer(const Candidate& a, const Candidate& b) { return a.distance < b.distance; }
@@ -77,12 +83,14 @@ Judgement Recognizer::Judge(const Path& stroke) const {
   list.resize(keep);
   for (Candidate& c : list) {
     Alignment al = Align(c.t->form, s, c.t->maxTurn);
-    c = {al.distance, al.turn, c.t};
+    c = {al.distance, al.turn, c.t, al.distance};
   }
   keep = std::min<size_t>(kElasticKeep, list.size());
   std::partial_sort(list.begin(), list.begin() + keep, list.end(), Closer);
   list.resize(keep);
-  for (Candidate& c : list) c.distance = ElasticDistance(c.t->form, s, c.turn);
+  for (Candidate& c : list)
+    c.distance = ElasticDistance(c.t->form, s, c.turn) +
+                 (IsRecordedSymbol(c.t->id) ? kTurningWeight * TurningDifference(c.t->form, s) : 0);
   std::sort(list.begin(), list.end(), Closer);
 
   // Each symbol's score: the mean of its best kVoters; a symbol with fewer among the closest
@@ -104,6 +112,14 @@ Judgement Recognizer::Judge(const Path& stroke) const {
       v.runnerUp = score;
     }
   }
+  if (!v.id) return v;
+  const Candidate& best = *std::find_if(list.begin(), list.end(), [&](const Candidate& c) { return c.t->id == v.id; });
+  v.evidence[0] = std::min(kMaxMargin, std::log(std::max(v.runnerUp, v.score) / std::max(v.score, 1e-9)));
+  v.evidence[1] = std::clamp(std::log((best.aligned + kStretchFloor) / (best.distance + kStretchFloor)), -1.0, 1.0);
+  v.evidence[2] = std::fabs(best.turn);
+  double w = 0;
+  for (int k = 0; k < kEvidenceCount; ++k) w += model_.evidenceWeight[k] * v.evidence[k];
+  v.weighed = v.score * std::exp(w);
   const ClassRule& rule = model_.rules[v.id];
   v.limit = rule.limit;
   v.withinBounds = WithinBounds(rule, s);

@@ -77,6 +77,9 @@ int main(int argc, char** argv) {
     std::fprintf(f, "},  // %s\n", id ? SymbolNameOf(id) : "none");
   }
   std::fprintf(f, "};\n");
+  std::fprintf(f, "const double kModelEvidenceWeights[kEvidenceCount] = {");
+  for (int k = 0; k < kEvidenceCount; ++k) std::fprintf(f, "%s%.6g", k ? ", " : "", m.evidenceWeight[k]);
+  std::fprintf(f, "};\n");
   bool ok = std::fclose(f) == 0;
   std::printf("make_model: %d templates from %d strokes\n", (int)recorded.size(), (int)people.size());
   return ok ? 0 : 1;
