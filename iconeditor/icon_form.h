@@ -18,8 +18,7 @@ using namespace zw;
 class TMainForm;
 
 #define ZW_ICON_COMPONENTS(X)                                                                              \
-  X(Panel, Panel1) X(Panel, Panel2) X(Panel, Panel3) X(Image, previewimage) X(Image, ImageMask)          \
-  X(Image, UndoImage) X(Image, UndoMask) X(Image, SelectedImage) X(Image, SelectedMask) X(Image, Scratchpad) \
+  X(Panel, Panel1) X(Panel, Panel2) X(Panel, Panel3) X(Image, previewimage) X(Image, Scratchpad)        \
   X(Image, Image1) X(PaintBox, PaintBox1) X(PaintBox, PaintBox2) X(PaintBox, PaintBox3) X(TSlider, Slider1) \
   X(Label, Label1) X(Label, Label2) X(Label, Label3) X(TZonImage, ZonImage1) X(ScrollBox, ScrollBox1)
 #define ZW_ICON_HANDLERS(X)                                                                                \

@@ -171,7 +171,9 @@ TEST(Document, IconFileRoundTripAndDamagedInput) {
     for (int x = 0; x < 32; ++x) {
       ASSERT_EQ(back.index[x][y], a.doc.image.index[x][y]) << x << "," << y;
       ASSERT_EQ(back.transparent[x][y], a.doc.image.transparent[x][y]);
-      if (!back.transparent[x][y]) ASSERT_EQ(b.doc.picture.Get(x, y), a.doc.picture.Get(x, y));
+      if (!back.transparent[x][y]) {
+        ASSERT_EQ(b.doc.picture.Get(x, y), a.doc.picture.Get(x, y));
+      }
     }
   EXPECT_EQ(b.doc.FileBytes(), bytes);
   // The same bytes through the file the editor saves and opens.

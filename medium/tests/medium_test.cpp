@@ -73,7 +73,9 @@ TEST(MediumSchemes, HeadersAndSlotsFitTheFieldsAndTheSymbolCatalogue) {
       EXPECT_FALSE(p0.empty());
       switch (atoi(Profile(file, section, "Type").c_str())) {
         case 1:
-          if (p0[0] == '[') EXPECT_TRUE(kSystemCommands.count(p0)) << p0;
+          if (p0[0] == '[') {
+            EXPECT_TRUE(kSystemCommands.count(p0)) << p0;
+          }
           break;
         case 2:
           for (const char* key : {"P0", "P1", "P2", "P3"}) {
